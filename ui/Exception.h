@@ -26,7 +26,8 @@ public:
     using Exception::Exception;
 };
 
-// printf-like formatting of wide text ("'%s' is not a valid integer value").
+// printf-like formatting of wide text. Write wide arguments as %ls: MinGW's %s in wide
+// formats depends on the stdio flavour in use.
 std::wstring Format(const wchar_t* format, ...);
 
 }  // namespace ui
