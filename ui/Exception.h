@@ -26,6 +26,16 @@ public:
     using Exception::Exception;
 };
 
+// The general error report: every boundary where the system calls us (window procedures,
+// timer ticks) catches what a command let go and hands it here. The application installs
+// its report at start; until then the failure is shown in a plain stop box.
+using ExceptionHandler = void (*)(const std::exception& failure);
+void SetExceptionHandler(ExceptionHandler handler);
+void HandleException(const std::exception& failure) noexcept;
+
+// The text a failure shows: an Exception's message, else the UTF-8 what() widened.
+std::wstring ExceptionText(const std::exception& failure);
+
 // printf-like formatting of wide text. Write wide arguments as %ls: MinGW's %s in wide
 // formats depends on the stdio flavour in use.
 std::wstring Format(const wchar_t* format, ...);
