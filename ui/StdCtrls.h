@@ -1,0 +1,207 @@
+// Standard controls: edits and memos (superclasses of "EDIT"), labels and link labels,
+// push buttons and check boxes (superclasses of "BUTTON"), group boxes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/Controls.h"
+
+namespace ui {
+
+enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+enum class TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum class TCheckBoxState : std::uint8_t { cbUnchecked, cbChecked, cbGrayed };
+
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TCustomEdit"; }
+
+    bool ReadOnly() const { return read_only_; }
+    void SetReadOnly(bool value);
+    int MaxLength() const { return max_length_; }
+    void SetMaxLength(int value);
+
+    // Selections count UTF-16 units of the control's text.
+    int SelStart() const;
+    void SetSelStart(int start);
+    int SelLength() const;
+    void SetSelLength(int length);
+    void Select(int start, int length);
+    std::wstring SelText() const;
+    // Replaces the selection (or inserts at the caret); undoable like typing.
+    void SetSelText(const std::wstring& text);
+    void SelectAll();
+    void CopyToClipboard();
+    void ClearSelection();
+
+    TNotifyEvent OnChange;
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowHandleDone() override;
+
+private:
+    bool read_only_ = false;
+    int max_length_ = 0;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    explicit TEdit(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TEdit"; }
+};
+
+class TCustomMemo : public TCustomEdit {
+public:
+    explicit TCustomMemo(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TCustomMemo"; }
+
+    TScrollStyle ScrollBars() const { return scroll_bars_; }
+    void SetScrollBars(TScrollStyle value);
+    bool WordWrap() const { return word_wrap_; }
+    void SetWordWrap(bool value);
+
+    PropValue GetProperty(std::wstring_view name) const override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    TScrollStyle scroll_bars_ = TScrollStyle::ssNone;
+    bool word_wrap_ = true;
+};
+
+class TMemo : public TCustomMemo {
+public:
+    explicit TMemo(TComponent* owner) : TCustomMemo(owner) {}
+    std::wstring_view ClassName() const override { return L"TMemo"; }
+};
+
+// A line of text drawn by the control itself; a click anywhere on it is its Click.
+class TCustomLabel : public TCustomControl {
+public:
+    explicit TCustomLabel(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TCustomLabel"; }
+
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Paint() override;
+    void EraseBackground(HDC dc) override;
+    void TextChanged() override;
+    void FontChanged() override;
+
+private:
+    TAlignment alignment_ = TAlignment::taLeftJustify;
+    bool transparent_ = false;
+    bool pressed_ = false;
+};
+
+class TLabel : public TCustomLabel {
+public:
+    explicit TLabel(TComponent* owner) : TCustomLabel(owner) {}
+    std::wstring_view ClassName() const override { return L"TLabel"; }
+};
+
+// A label that reads as a link: bold, underlined, in the highlight colour, with a hand.
+class TLinkLabel : public TCustomLabel {
+public:
+    explicit TLinkLabel(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TLinkLabel"; }
+};
+
+class TButtonControl : public TWinControl {
+public:
+    explicit TButtonControl(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TButtonControl"; }
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};
+
+class TButton : public TButtonControl {
+public:
+    explicit TButton(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TButton"; }
+
+    int ModalResult() const { return modal_result_; }
+    void SetModalResult(int value) { modal_result_ = value; }
+    bool Default() const { return default_; }
+    void SetDefault(bool value);
+    void Click() override;
+
+    PropValue GetProperty(std::wstring_view name) const override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    int modal_result_ = 0;
+    bool default_ = false;
+};
+
+class TCustomCheckBox : public TButtonControl {
+public:
+    explicit TCustomCheckBox(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TCustomCheckBox"; }
+
+    bool Checked() const { return State() == TCheckBoxState::cbChecked; }
+    // Changing the state is a click: OnClick runs, as when the user toggles the box.
+    void SetChecked(bool value);
+    TCheckBoxState State() const;
+    void SetState(TCheckBoxState state);
+    TAlignment Alignment() const { return alignment_; }
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowHandleDone() override;
+
+private:
+    TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
+    TAlignment alignment_ = TAlignment::taRightJustify;
+};
+
+class TCheckBox : public TCustomCheckBox {
+public:
+    explicit TCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
+    std::wstring_view ClassName() const override { return L"TCheckBox"; }
+};
+
+// A frame with a caption that holds other controls.
+class TCustomGroupBox : public TCustomControl {
+public:
+    explicit TCustomGroupBox(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TCustomGroupBox"; }
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void AlignControls(RECT& rect) override;
+    void Paint() override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+public:
+    explicit TGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
+    std::wstring_view ClassName() const override { return L"TGroupBox"; }
+};
+
+}  // namespace ui
