@@ -1,0 +1,117 @@
+#include "ui/Buttons.h"
+
+#include <algorithm>
+
+namespace ui {
+
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), glyph_(std::make_unique<TBitmap>()) {}
+
+TBitBtn::~TBitBtn() = default;
+
+void TBitBtn::CreateParams(TCreateParams& params)
+{
+    TButton::CreateParams(params);
+    params.Style = (params.Style & ~static_cast<DWORD>(BS_DEFPUSHBUTTON | BS_PUSHBUTTON)) | BS_OWNERDRAW;
+}
+
+void TBitBtn::SetGlyph(const TBitmap& bitmap)
+{
+    glyph_->Assign(bitmap);
+    Invalidate();
+}
+
+void TBitBtn::SetNumGlyphs(int value)
+{
+    num_glyphs_ = std::clamp(value, 1, 4);
+    Invalidate();
+}
+
+void TBitBtn::SetLayout(TButtonLayout value)
+{
+    layout_ = value;
+    Invalidate();
+}
+
+void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item)
+{
+    RECT r = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    const bool focused = (item.itemState & ODS_FOCUS) != 0;
+
+    // Off-screen first, one block transfer after: no flicker while the caption changes.
+    TBitmap buffer(r.right - r.left, r.bottom - r.top);
+    TCanvas& canvas = buffer.Canvas();
+    RECT face{0, 0, buffer.Width(), buffer.Height()};
+    canvas.Brush().SetColor(clBtnFace);
+    canvas.FillRect(face);
+    DrawFrameControl(canvas.Handle(), &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+
+    canvas.Font().Assign(*Font());
+    if (disabled) canvas.Font().SetColor(clGrayText);
+    const std::wstring caption = Text();
+    const SIZE text = canvas.TextExtent(caption);
+    const int glyphWidth = glyph_->Empty() ? 0 : glyph_->Width() / num_glyphs_;
+    const int glyphHeight = glyph_->Empty() ? 0 : glyph_->Height();
+    const int gap = glyphWidth && !caption.empty() ? spacing_ : 0;
+    const int total = glyphWidth + gap + text.cx;
+    int x = (buffer.Width() - total) / 2 + (pressed ? 1 : 0);
+    const int y = (buffer.Height() - text.cy) / 2 + (pressed ? 1 : 0);
+    if (glyphWidth) {
+        TBitmap frame(glyphWidth, glyphHeight);
+        const int index = disabled && num_glyphs_ > 1 ? 1 : 0;
+        RECT source{index * glyphWidth, 0, (index + 1) * glyphWidth, glyphHeight};
+        frame.Canvas().CopyRect(RECT{0, 0, glyphWidth, glyphHeight}, glyph_->Canvas(), source);
+        frame.Transparent = true;
+        canvas.Draw(x, (buffer.Height() - glyphHeight) / 2 + (pressed ? 1 : 0), frame);
+        x += glyphWidth + gap;
+    }
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.TextOut(x, y, caption);
+    if (focused) {
+        RECT focus = face;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(canvas.Handle(), &focus);
+    }
+    BitBlt(item.hDC, r.left, r.top, buffer.Width(), buffer.Height(), canvas.Handle(), 0, 0, SRCCOPY);
+}
+
+void TBitBtn::WndProc(TMessage& message)
+{
+    if (message.Msg == CN_DRAWITEM) {
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
+        message.Result = TRUE;
+        return;
+    }
+    // The owner-drawn button has no double-click of its own: a quick second press is a click.
+    if (message.Msg == WM_LBUTTONDBLCLK) message.Msg = WM_LBUTTONDOWN;
+    TButton::WndProc(message);
+}
+
+PropValue TBitBtn::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"Glyph")) return PropValue(static_cast<TObject*>(glyph_.get()));
+    if (SameName(name, L"NumGlyphs")) return static_cast<std::int64_t>(num_glyphs_);
+    if (SameName(name, L"Layout")) return static_cast<std::int64_t>(layout_);
+    if (SameName(name, L"Spacing")) return static_cast<std::int64_t>(spacing_);
+    if (SameName(name, L"Margin")) return static_cast<std::int64_t>(margin_);
+    return TButton::GetProperty(name);
+}
+
+bool TBitBtn::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    if (SameName(name, L"Glyph")) {
+        auto* const* o = std::get_if<TObject*>(&value);
+        auto* bitmap = o ? dynamic_cast<TBitmap*>(*o) : nullptr;
+        if (!bitmap) return false;
+        SetGlyph(*bitmap);
+        return true;
+    }
+    if (const auto* i = std::get_if<std::int64_t>(&value); i && SameName(name, L"NumGlyphs")) {
+        SetNumGlyphs(static_cast<int>(*i));
+        return true;
+    }
+    return TButton::SetProperty(name, value);
+}
+
+}  // namespace ui

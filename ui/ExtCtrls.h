@@ -1,0 +1,48 @@
+// Panels: containers with a bevelled edge and an optional centred caption.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/Controls.h"
+#include "ui/StdCtrls.h"
+
+namespace ui {
+
+enum class TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised };
+
+class TCustomPanel : public TCustomControl {
+public:
+    explicit TCustomPanel(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TCustomPanel"; }
+
+    TPanelBevel BevelOuter() const { return bevel_outer_; }
+    void SetBevelOuter(TPanelBevel value);
+    TPanelBevel BevelInner() const { return bevel_inner_; }
+    void SetBevelInner(TPanelBevel value);
+    int BevelWidth() const { return bevel_width_; }
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void AlignControls(RECT& rect) override;
+    void Paint() override;
+
+private:
+    TPanelBevel bevel_outer_ = TPanelBevel::bvRaised;
+    TPanelBevel bevel_inner_ = TPanelBevel::bvNone;
+    int bevel_width_ = 1;
+    TAlignment alignment_ = TAlignment::taCenter;
+};
+
+class TPanel : public TCustomPanel {
+public:
+    explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
+    std::wstring_view ClassName() const override { return L"TPanel"; }
+};
+
+}  // namespace ui
