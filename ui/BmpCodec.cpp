@@ -115,8 +115,9 @@ std::size_t ReadHeader(std::span<const std::uint8_t> d, std::size_t at, std::siz
     if (out.compression == kBitFields) {
         // Masks sit inside the larger headers, or follow a plain info header.
         std::size_t maskAt = at + kInfoHeaderSize;
-        if (headerSize == kInfoHeaderSize) {
-            if (d.size() < next + 12) return 0;
+        if (headerSize < kInfoHeaderSize + 12) {
+            // A header too short to hold the masks but longer than an info header is damage.
+            if (headerSize != kInfoHeaderSize || d.size() < next + 12) return 0;
             next += 12;
         }
         out.masks = {U32(d, maskAt), U32(d, maskAt + 4), U32(d, maskAt + 8)};
