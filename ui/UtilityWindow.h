@@ -1,0 +1,17 @@
+// A hidden message-only window of the GUI thread for framework services that need a window
+// but show none: it owns the clipboard data the program puts there and receives the ticks
+// of TTimer.
+#pragma once
+
+#include <windows.h>
+
+namespace ui {
+
+// Made on first use; lives until the process ends.
+HWND UtilityWindow();
+
+// Where WM_TIMER of the utility window goes (one receiver: the timer service).
+using UtilityTimerHandler = void (*)(UINT_PTR id);
+void SetUtilityTimerHandler(UtilityTimerHandler handler);
+
+}  // namespace ui
