@@ -14,6 +14,12 @@ TApplication* g_application = nullptr;
 constexpr UINT_PTR kHintShowTimer = 1;
 constexpr UINT_PTR kHintHideTimer = 2;
 
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list)
+{
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 void ReportToApplication(const std::exception& failure)
 {
     if (g_application) g_application->HandleException(failure);
@@ -244,10 +250,7 @@ TModalResult TCustomForm::ShowModal()
     if (modal_ || Visible()) throw Exception(L"Cannot make a visible window modal");
     // Every other window of the thread waits while the dialog is up.
     std::vector<HWND> disabled;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM list) -> BOOL {
-        if (IsWindowVisible(w) && IsWindowEnabled(w)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&disabled));
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
     std::erase_if(disabled, [this](HWND w) { return w == WindowHandle(); });
     for (HWND w : disabled) EnableWindow(w, FALSE);
 
