@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/Dialogs.h"
 #include "ui/Exception.h"
 #include "ui/Menus.h"
 
@@ -478,6 +479,7 @@ void TApplication::Initialize()
 void TApplication::SetTitle(const std::wstring& title)
 {
     title_ = title;
+    SetApplicationTitle(title);
     if (handle_) SetWindowTextW(handle_, title.c_str());
 }
 
@@ -539,10 +541,7 @@ void TApplication::HandleMessage()
 
 void TApplication::HandleException(const std::exception& failure)
 {
-    std::wstring text = ExceptionText(failure);
-    if (text.empty() || text.back() != L'.') text += L'.';
-    HWND owner = main_form_ ? main_form_->WindowHandle() : handle_;
-    MessageBoxW(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+    ShowErrorMessage(ExceptionText(failure));
 }
 
 void TApplication::SetShowHint(bool value)
