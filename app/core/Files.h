@@ -10,6 +10,11 @@ inline constexpr wchar_t kSettingsFile[] = L"Time.ini";
 inline constexpr wchar_t kSettingsSection[] = L"时间";
 inline constexpr wchar_t kVoiceFolder[] = L"voice\\";
 
+// The durations in whole seconds, in section kSettingsSection.
+inline constexpr wchar_t kSkipKey[] = L"shijian1";     // skip forward, F12
+inline constexpr wchar_t kReplayKey[] = L"shijian2";   // replay, F9
+inline constexpr wchar_t kPlayKey[] = L"shijian3";     // play then pause, F11
+
 // The name after the last folder separator ('\\', '/' or a drive's ':').
 std::wstring ExtractFileName(std::wstring_view path);
 
