@@ -1,6 +1,7 @@
 #include "ui/Classes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -188,6 +189,8 @@ std::size_t TMemoryStream::Read(void* buffer, std::size_t count)
 std::size_t TMemoryStream::Write(const void* buffer, std::size_t count)
 {
     if (count == 0) return 0;
+    // A position past what memory can address (a far seek on a 32-bit build) takes nothing.
+    if (static_cast<std::uint64_t>(position_) > SIZE_MAX - count) return 0;
     auto end = static_cast<std::size_t>(position_) + count;
     if (end > data_.size()) data_.resize(end);
     std::memcpy(data_.data() + position_, buffer, count);

@@ -238,3 +238,39 @@ TEST(BmpCodec, ZeroPixelOffsetMeansPixelsFollowThePalette)
     ASSERT_TRUE(image);
     EXPECT_EQ(Pixel(*image, 0, 0), (Rgb{9, 8, 7}));
 }
+
+// Damage of every kind a package could carry: decoding either refuses or yields an image
+// whose rows are all there.
+TEST(BmpCodec, RandomDamageNeverReadsOrWritesOutOfBounds)
+{
+    const Bytes palette = Palette4({{0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {255, 255, 255}});
+    const Bytes seeds[] = {
+        MakeBmp({.width = 3, .height = 2, .rows = Bytes(24, 9)}),
+        MakeBmp({.width = 5, .height = -3, .bits = 4, .colorsUsed = 4, .extra = palette, .rows = Bytes(12, 0x31)}),
+        MakeBmp({.width = 2, .height = 2, .bits = 16, .rows = Bytes(8, 0x55)}),
+        MakeBmp({.width = 9, .height = 1, .bits = 1, .colorsUsed = 2, .extra = Bytes(8, 1), .rows = Bytes(4, 0xA5)}),
+    };
+    std::uint32_t state = 12345;
+    auto next = [&] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+    int decoded = 0;
+    for (const Bytes& seed : seeds) {
+        for (int round = 0; round < 3000; ++round) {
+            Bytes file = seed;
+            for (int n = 1 + static_cast<int>(next() % 4); n > 0; --n) {
+                std::size_t at = next() % file.size();
+                file[at] = (next() & 1) ? static_cast<std::uint8_t>(next()) : static_cast<std::uint8_t>(file[at] ^ (1u << (next() % 8)));
+            }
+            if (next() % 8 == 0) file.resize(next() % file.size());
+            auto image = DecodeBmp(file);
+            if (!image) continue;
+            ++decoded;
+            ASSERT_GT(image->width, 0);
+            ASSERT_GT(image->height, 0);
+            ASSERT_EQ(image->pixels.size(), image->Stride() * static_cast<std::size_t>(image->height));
+        }
+    }
+    EXPECT_GT(decoded, 0) << "some damage leaves a readable picture";
+}
