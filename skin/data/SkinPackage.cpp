@@ -277,9 +277,14 @@ bool TSkinReader::ReadPackage(TByteSpan compressed) {
     try {
         TLZH().Decompress(compressed, package);
     } catch (const ElzhException&) {
+        package.clear();
+    }
+    // Bytes that do not even decode to a header tell the user what any unreadable package
+    // tells: the one skin message.
+    if (package.size() < SkinPackageHeaderSize) {
+        ShowSkinMessage(OlderSkinMessage);
         return false;
     }
-    if (package.size() < SkinPackageHeaderSize) return false;
     TSkinPackageHeader header;
     header.Version = ReadI32(&package[0]);
     header.NameListLength = ReadI32(&package[4]);

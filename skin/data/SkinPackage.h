@@ -74,8 +74,10 @@ std::string AsciiLower(std::string_view text);
 
 class TSkinReader {
 public:
-    // Reads a compressed package. True when its version is known and its layout fits;
-    // an unknown version shows OlderSkinMessage. On false the reader stays empty.
+    // Reads a compressed package. True when its version is known and its layout fits.
+    // OlderSkinMessage is shown for an unknown version and for bytes that decode to no
+    // header at all; a known version whose sizes do not fit is refused without a message
+    // (that text would be wrong). On false the reader stays empty.
     bool ReadPackage(TByteSpan compressed);
 
     // The first file whose name equals name lower-cased. Target is cleared either way.

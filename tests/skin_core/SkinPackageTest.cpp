@@ -223,6 +223,15 @@ TEST_F(SkinPackageTest, LayoutsThatDoNotFitAreRefusedWithoutAMessage) {
     EXPECT_EQ(reader_.FileCount(), 1001);
 }
 
+TEST_F(SkinPackageTest, BytesWithoutAHeaderShowTheMessage) {
+    const std::vector<TBytes> cases{{}, {1, 2, 3}, {0, 0, 0, 0}, {15, 0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0x7F, 1, 2}};
+    for (const TBytes& package : cases) {
+        shown_.clear();
+        EXPECT_FALSE(reader_.ReadPackage(package));
+        EXPECT_EQ(shown_.size(), 1u);
+    }
+}
+
 TEST_F(SkinPackageTest, DamagedPackagesFailSafely) {
     const TBytes good = skinpack::PackSkin(SampleFiles());
     std::vector<TBytes> damaged{{}, {1, 2, 3}, {0, 0, 0, 0}, {16, 0, 0, 0}};
