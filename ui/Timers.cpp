@@ -24,7 +24,12 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner), id_(g_next_id++)
 {
     SetUtilityTimerHandler(&TTimer::Dispatch);
     Timers()[id_] = this;
-    Update();
+    try {
+        Update();
+    } catch (...) {
+        Timers().erase(id_);
+        throw;
+    }
 }
 
 TTimer::~TTimer()

@@ -7,7 +7,8 @@
 
 namespace ui {
 
-// Made on first use; lives until the process ends.
+// Made on first use and owned by the thread that asked first, which must be the GUI thread;
+// lives until the process ends.
 HWND UtilityWindow();
 
 // Where WM_TIMER of the utility window goes (one receiver: the timer service).
