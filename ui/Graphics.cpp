@@ -15,6 +15,13 @@ int Length(std::wstring_view text) { return static_cast<int>(text.size()); }
 
 [[noreturn]] void OutOfResources() { throw EInvalidGraphicOperation(L"Out of system resources"); }
 
+[[noreturn]] void ResourceNotFound(const wchar_t* name)
+{
+    if (IS_INTRESOURCE(name))
+        throw Exception(Format(L"Resource %u not found", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(name))));
+    throw Exception(Format(L"Resource %ls not found", name));
+}
+
 std::int64_t AsInt(const PropValue& value, bool& ok)
 {
     ok = std::holds_alternative<std::int64_t>(value);
@@ -475,6 +482,12 @@ void TCanvas::StretchDraw(const RECT& rect, const TBitmap& bitmap)
     }
 }
 
+void TCanvas::Draw(int x, int y, const TIcon& icon)
+{
+    if (icon.Empty()) return;
+    DrawIconEx(Drawable(dc_), x, y, icon.Handle(), icon.Width(), icon.Height(), 0, nullptr, DI_NORMAL);
+}
+
 void TCanvas::CopyRect(const RECT& dest, const TCanvas& source, const RECT& sourceRect)
 {
     StretchBlt(Drawable(dc_), dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, Drawable(source.dc_),
@@ -643,10 +656,7 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const wchar_t* name)
     HRSRC found = FindResourceW(instance, name, reinterpret_cast<LPCWSTR>(RT_BITMAP));
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) {
-        throw Exception(IS_INTRESOURCE(name) ? Format(L"Resource %u not found", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(name)))
-                                             : Format(L"Resource %ls not found", name));
-    }
+    if (!data) ResourceNotFound(name);
     TakeImage(DecodeDib(std::span(static_cast<const std::uint8_t*>(data), SizeofResource(instance, found))));
 }
 
@@ -694,6 +704,30 @@ bool TBitmap::SetProperty(std::wstring_view name, const PropValue& value)
         return TObject::SetProperty(name, value);
     }
     return ok;
+}
+
+void TIcon::SetHandle(HICON icon)
+{
+    icon_.reset(icon);
+    width_ = height_ = 0;
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return;
+    // GetIconInfo hands out copies of the icon's bitmaps.
+    BitmapHandle mask(info.hbmMask), color(info.hbmColor);
+    BITMAP bm{};
+    if (GetObjectW(info.hbmMask, sizeof bm, &bm)) {
+        width_ = bm.bmWidth;
+        height_ = color ? bm.bmHeight : bm.bmHeight / 2;
+    }
+}
+
+void TIcon::AssignHandle(HICON icon) { SetHandle(icon ? CopyIcon(icon) : nullptr); }
+
+void TIcon::LoadFromResourceName(HINSTANCE instance, const wchar_t* name, int width, int height)
+{
+    auto icon = static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, width, height, width || height ? 0 : LR_DEFAULTSIZE));
+    if (!icon) ResourceNotFound(name);
+    SetHandle(icon);
 }
 
 }  // namespace ui

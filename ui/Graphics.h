@@ -5,6 +5,7 @@
 //   TCanvas       drawing on a DC it does not own, with its own font, brush and pen selected
 //                 on demand and the DC's original objects put back
 //   TBitmap       a 24- or 32-bit DIB section with row access, its own canvas and .bmp I/O
+//   TIcon         an owned icon handle with its size
 #pragma once
 
 #include <windows.h>
@@ -148,6 +149,7 @@ private:
 };
 
 class TBitmap;
+class TIcon;
 
 // Drawing on a DC that someone else owns (a paint DC, a window DC, a bitmap's memory DC).
 // The canvas selects its font, brush and pen only when an operation needs them and puts
@@ -195,6 +197,8 @@ public:
     // the pixels of its transparent colour unpainted.
     void Draw(int x, int y, const TBitmap& bitmap);
     void StretchDraw(const RECT& rect, const TBitmap& bitmap);
+    // An icon at its own size, its mask applied.
+    void Draw(int x, int y, const TIcon& icon);
     void CopyRect(const RECT& dest, const TCanvas& source, const RECT& sourceRect);
 
     TColor Pixel(int x, int y) const;
@@ -284,6 +288,28 @@ private:
     mutable std::optional<MemoryDC> dc_;
     mutable HGDIOBJ dcOriginalBitmap_ = nullptr;
     mutable std::unique_ptr<TCanvas> canvas_;
+};
+
+// A window or program icon for painters that draw it themselves.
+class TIcon : public TObject {
+public:
+    std::wstring_view ClassName() const override { return L"TIcon"; }
+
+    HICON Handle() const { return icon_.get(); }
+    // Takes ownership of the handle (nullptr empties the icon).
+    void SetHandle(HICON icon);
+    // A copy of an icon owned elsewhere (a window's or a class's icon).
+    void AssignHandle(HICON icon);
+    // An icon resource (RT_GROUP_ICON) of a module at the given size, 0 meaning the default.
+    void LoadFromResourceName(HINSTANCE instance, const wchar_t* name, int width = 0, int height = 0);
+    bool Empty() const { return !icon_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    IconHandle icon_;
+    int width_ = 0;
+    int height_ = 0;
 };
 
 }  // namespace ui

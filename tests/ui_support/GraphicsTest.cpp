@@ -340,3 +340,45 @@ TEST(Gdi, OwnersFreeAndSelectionsRestore)
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
     EXPECT_EQ(GetBkMode(dc.get()), OPAQUE);
 }
+
+TEST(Bitmap, LoadsBitmapResourcesOfTheProgram)
+{
+    TBitmap bitmap;
+    bitmap.LoadFromResourceName(GetModuleHandleW(nullptr), L"PATTERN");
+    ASSERT_EQ(bitmap.Width(), 3);
+    ASSERT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(RowPixel(bitmap, 0, 0), clRed);
+    EXPECT_EQ(RowPixel(bitmap, 2, 0), clBlue);
+    EXPECT_EQ(RowPixel(bitmap, 2, 1), clFuchsia);
+    EXPECT_EQ(bitmap.TransparentColor(), clWhite) << "bottom-left pixel";
+
+    EXPECT_THROW(bitmap.LoadFromResourceName(GetModuleHandleW(nullptr), L"NOSUCH"), Exception);
+    EXPECT_EQ(bitmap.Width(), 3);
+}
+
+TEST(Icon, TakesACopyKnowsItsSizeAndDraws)
+{
+    TIcon icon;
+    EXPECT_TRUE(icon.Empty());
+    HICON shared = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    ASSERT_NE(shared, nullptr);
+    icon.AssignHandle(shared);
+    EXPECT_NE(icon.Handle(), shared) << "a copy, so freeing it leaves the shared icon";
+    EXPECT_EQ(icon.Width(), GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(icon.Height(), GetSystemMetrics(SM_CYICON));
+
+    TBitmap target(icon.Width() + 4, icon.Height() + 4);
+    Fill(target, clWhite);
+    target.Canvas().Draw(2, 2, icon);
+    EXPECT_LT(CountPixels(target, clWhite), target.Width() * target.Height());
+    EXPECT_EQ(RowPixel(target, 0, 0), clWhite);
+
+    HICON copy = icon.Handle();
+    icon.SetHandle(nullptr);
+    EXPECT_TRUE(icon.Empty());
+    ICONINFO info{};
+    EXPECT_FALSE(GetIconInfo(copy, &info)) << "the copy was destroyed";
+    EXPECT_TRUE(GetIconInfo(shared, &info));
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+}
