@@ -4,7 +4,7 @@
 
 namespace ui {
 
-TComponent::TComponent(TComponent* owner) : owner_(owner)
+TComponent::TComponent(TComponent* owner) : owner_(owner), loading_(owner && owner->Loading())
 {
     if (owner_) owner_->InsertComponent(this);
 }

@@ -29,7 +29,8 @@ public:
     TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
     TComponent* FindComponent(std::wstring_view name) const;
 
-    // True while the owning form is being built from its description; Loaded() ends it.
+    // True while the owning form is being built; components created meanwhile share it, and
+    // Loaded() ends it.
     bool Loading() const { return loading_; }
     void BeginLoading() { loading_ = true; }
     // Called on every component of a form after the form has been built.

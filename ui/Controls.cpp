@@ -714,8 +714,12 @@ RECT TWinControl::ClientRect() const
 
 void TWinControl::SetClientSize(int width, int height)
 {
+    // The frame is measured on the window itself: the system may have widened a window
+    // created smaller than its minimum, and then the stored bounds are not its size.
     RECT client = ClientRect();
-    SetBounds(Left(), Top(), Width() - RectWidth(client) + width, Height() - RectHeight(client) + height);
+    RECT outer = bounds_;
+    if (handle_) GetWindowRect(handle_, &outer);
+    SetBounds(Left(), Top(), RectWidth(outer) - RectWidth(client) + width, RectHeight(outer) - RectHeight(client) + height);
 }
 
 void TWinControl::InsertControl(TControl* control)
@@ -837,11 +841,18 @@ void TWinControl::StoreText(const std::wstring& text)
 
 void TWinControl::Realign()
 {
-    if (aligning_ || controls_.empty()) return;
+    // A form being built aligns once, when it is loaded, with every control in its place.
+    if (aligning_ || controls_.empty() || Loading()) return;
     aligning_ = true;
     RECT rect = ClientRect();
     AlignControls(rect);
     aligning_ = false;
+}
+
+void TWinControl::Loaded()
+{
+    TControl::Loaded();
+    Realign();
 }
 
 void TWinControl::AlignControls(RECT& rect)

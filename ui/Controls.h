@@ -240,6 +240,7 @@ public:
 
     // Lays out the aligned children within the client area.
     void Realign();
+    void Loaded() override;
 
     PropValue GetProperty(std::wstring_view name) const override;
     bool SetProperty(std::wstring_view name, const PropValue& value) override;

@@ -210,6 +210,8 @@ void TDBGrid::DrawCell(int col, int row, const RECT& rect, TGridDrawState state)
         if (record >= 0 && row == Row() && OpenDataSet()) DrawIndicator(rect);
         return;
     }
+    // Cells beyond the columns exist only while a caller reshapes the grid by hand.
+    if (dataCol >= columns_.Count()) return;
     TColumn* column = columns_.Items(dataCol);
     RECT textRect{rect.left + kTextInset, rect.top, rect.right - kTextInset, rect.bottom};
     if (record < 0) {

@@ -502,6 +502,11 @@ void TCustomGrid::WndProc(TMessage& message)
     case WM_LBUTTONUP:
         if (sizing_col_ >= 0 || selecting_) ReleaseCapture();
         break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // The current row's cells are drawn with the focused state while the grid has it.
+        Invalidate();
+        break;
     case WM_CAPTURECHANGED:
         sizing_col_ = -1;
         selecting_ = false;

@@ -128,6 +128,8 @@ TEST_F(ControlsTest, AlignedChildrenShareTheClientArea)
         p->SetAlign(ui::TAlign::alRight);
         p->SetParent(bottom);
     }
+    // A form being built lays its controls out once it is loaded.
+    form->FinishCreate();
 
     EXPECT_EQ(form->ClientWidth(), 500);
     EXPECT_EQ(form->ClientHeight(), 300);
