@@ -1,0 +1,23 @@
+// The program: the application titled "墨笺速记本", the main window, the duration dialog
+// created hidden, then the message loop.
+#include <windows.h>
+
+#include "app/Unit1.h"
+#include "app/Unit3.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    ui::TApplication application(nullptr);
+    application.Initialize();
+    application.SetTitle(app::kApplicationTitle);
+    try {
+        application.CreateForm<app::TMainForm1>();
+        app::Form3 = application.CreateForm<app::TForm3>();
+    } catch (const std::exception& failure) {
+        // Without its main window (the database could not be opened) the program ends.
+        application.HandleException(failure);
+        return 1;
+    }
+    application.Run();
+    return 0;
+}
