@@ -197,7 +197,7 @@ Raster CaptionButton(Glyph glyph)
             c.RoundFill(1, 0, 27, 20, 3, Solid(close ? kSeal : Rgb{86, 97, 118}), false);
             back = Solid(close ? kSeal : Rgb{86, 97, 118});
         }
-        const Rgb ink = f == 4 ? Rgb{128, 132, 142} : Rgb{240, 236, 226};
+        const Rgb ink = f == 4 ? Rgb{206, 200, 190} : Rgb{240, 236, 226};
         const int s = 10, x = 9, y = 5;
         switch (glyph) {
         case Glyph::Close: CrossGlyph(c, x, y, s, ink); break;
@@ -536,9 +536,10 @@ Raster Thumb(int w, int h)
     });
 }
 
+// Drawn opaque by the track bar painter: no transparent corners.
 Raster Channel(int w, int h)
 {
-    Raster c(w, h);
+    Raster c(w, h, kFace);
     c.Box(0, 0, w, h, 2, Rgb{190, 178, 156}, Solid({226, 218, 202}));
     return c;
 }

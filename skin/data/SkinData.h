@@ -113,7 +113,7 @@ public:
     const TSkinElements& Elements() const { return elements_; }
     ui::TColor Color(int slot) const { return elements_.Color(slot); }
     HBRUSH FaceBrush() const { return elements_.FaceBrush.get(); }
-    ui::TFont& CaptionFont() { return caption_font_; }
+    const ui::TFont& CaptionFont() const { return caption_font_; }
     const ui::TBitmap& AppIconBitmap() const { return app_icon_; }
     HIMAGELIST Glyphs() const { return glyphs_.get(); }
     SIZE MaximizedSize() const { return maximized_size_; }
