@@ -1,16 +1,84 @@
 // The archive page: the list of stored documents, loading one back, copying and deleting it.
+#include <array>
+
 #include "app/Unit1.h"
+#include "app/core/Files.h"
+#include "app/core/TimeText.h"
+#include "ui/Clipboard.h"
 
 namespace app {
 
-void TMainForm1::TabSheet2Show(ui::TObject*) {}
+namespace {
 
-void TMainForm1::DBGrid1DrawColumnCell(ui::TObject*, const RECT&, int, ui::TColumn*, ui::TGridDrawState) {}
+// The list's columns as the query yields them: 序号, 日期, 标题, 语音文件, 内容.
+constexpr std::array kColumnWidths{30, 80, 200, 200, 800};
+constexpr wchar_t kTextColumn[] = L"内容";
 
-void TMainForm1::N8Click(ui::TObject*) {}
+constexpr wchar_t kRecordingMissing[] = L"找不到对应的语音文件，你的语音文件是否已被删除!";
+constexpr wchar_t kCopied[] = L"内容已复制到剪贴板，请粘贴到文字处理软件中进行编辑！";
 
-void TMainForm1::txt1Click(ui::TObject*) {}
+}  // namespace
 
-void TMainForm1::N9Click(ui::TObject*) {}
+void TMainForm1::TabSheet2Show(ui::TObject*)
+{
+    ADOQuery1->Close();
+    ADOQuery1->SQL().Clear();
+    ADOQuery1->SQL().Add(kListQuery);
+    ADOQuery1->Open();
+    ui::TDBGridColumns& columns = *DBGrid1->Columns();
+    for (int i = 0; i < columns.Count() && i < static_cast<int>(kColumnWidths.size()); ++i)
+        columns.Items(i)->SetWidth(kColumnWidths[static_cast<size_t>(i)]);
+}
+
+void TMainForm1::DBGrid1DrawColumnCell(ui::TObject*, const RECT& Rect, int, ui::TColumn* Column, ui::TGridDrawState)
+{
+    // The transcript on one line: its line breaks would otherwise leave only the first line.
+    if (Column->FieldName() != kTextColumn) return;
+    ui::TCanvas& canvas = *DBGrid1->Canvas();
+    canvas.FillRect(Rect);
+    RECT text = Rect;
+    canvas.DrawText(Column->DisplayText(), text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+}
+
+void TMainForm1::N8Click(ui::TObject*)
+{
+    Memo1->SetEnabled(true);
+    Label15->SetCaption(ADOQuery1->FieldByName(L"序号").AsString());
+    const CalendarDate date = ParseDate(ADOQuery1->FieldByName(L"日期").AsString());
+    SYSTEMTIME shown{};
+    shown.wYear = static_cast<WORD>(date.year);
+    shown.wMonth = static_cast<WORD>(date.month);
+    shown.wDay = static_cast<WORD>(date.day);
+    DateTimePicker1->SetDateTime(shown);
+    Edit2->SetText(ADOQuery1->FieldByName(L"标题").AsString());
+    Memo1->SetText(ADOQuery1->FieldByName(kTextColumn).AsString());
+    Edit1->SetText(ADOQuery1->FieldByName(L"语音文件").AsString());
+    ShowAsStoredDocument();
+    PageControl1->SetActivePage(TabSheet1);
+    try {
+        LoadStoredRecording();
+    } catch (const std::exception&) {
+        ui::ShowMessage(kRecordingMissing);
+    }
+}
+
+void TMainForm1::LoadStoredRecording()
+{
+    MediaPlayer1->Close();
+    MediaPlayer1->SetFileName(ProgramFolder() + kVoiceFolder + Edit1->Text());
+    MediaPlayer1->Open();
+    TrackBar1->SetMin(0);
+    TrackBar1->SetMax(static_cast<int>(MediaPlayer1->Length()));
+    Label6->SetCaption(L"/" + TimeText(MediaPlayer1->Length()));
+}
+
+void TMainForm1::txt1Click(ui::TObject*)
+{
+    ui::Clipboard().SetAsText(ClipboardText(ADOQuery1->FieldByName(L"日期").AsString(),
+        ADOQuery1->FieldByName(L"标题").AsString(), ADOQuery1->FieldByName(kTextColumn).AsString()));
+    ui::ShowMessage(kCopied);
+}
+
+void TMainForm1::N9Click(ui::TObject*) { ADOQuery1->Delete(); }
 
 }  // namespace app

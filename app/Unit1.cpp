@@ -1,27 +1,13 @@
 #include "app/Unit1.h"
 
+#include "app/FormBuilding.h"
 #include "app/Unit3.h"
 #include "app/core/Documents.h"
+#include "app/core/Vendor.h"
 
 namespace app {
 
 namespace {
-
-// A control placed on its parent at left, top, width, height.
-template <typename Control>
-Control* Place(Control* control, ui::TWinControl* parent, int left, int top, int width, int height)
-{
-    control->SetBounds(left, top, width, height);
-    control->SetParent(parent);
-    return control;
-}
-
-template <typename Control>
-Control* Named(Control* control, const wchar_t* name)
-{
-    control->SetName(name);
-    return control;
-}
 
 void GiveHint(ui::TControl* control, const std::wstring& hint)
 {
@@ -44,11 +30,6 @@ ui::TTimer* MakeTimer(ui::TComponent* owner, const wchar_t* name)
     timer->SetEnabled(false);
     return timer;
 }
-
-// The contact details shown in the menu.
-constexpr wchar_t kShopChatAccount[] = L"墨笺科技旗舰店";
-constexpr wchar_t kMakerChatNumber[] = L"800012345";
-constexpr wchar_t kMakerMail[] = L"service@mojian.example.com";
 
 }  // namespace
 
@@ -334,12 +315,7 @@ void TMainForm1::FormCreate(ui::TObject*)
     SYSTEMTIME now;
     GetLocalTime(&now);
     DateTimePicker1->SetDateTime(now);
-
-    ADOQuery1->Close();
-    ADOQuery1->SQL().Clear();
-    ADOQuery1->SQL().Add(kMaxIdQuery);
-    ADOQuery1->Open();
-    Label15->SetCaption(std::to_wstring(NextDocumentId(ADOQuery1->FieldByName(kMaxIdField).AsString())));
+    AllocateDocumentId();
 }
 
 void TMainForm1::FormClose(ui::TObject*, ui::TCloseAction& Action)

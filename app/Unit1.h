@@ -14,6 +14,7 @@
 #include <string>
 #include <utility>
 
+#include "app/core/Documents.h"
 #include "platform/Database.h"
 #include "platform/MediaPlayer.h"
 #include "ui/Buttons.h"
@@ -183,6 +184,15 @@ private:
     void BuildArchivePage();
     void BuildMenus();
     void BuildComponents();
+
+    // Documents (DocumentStore.cpp).
+    void AllocateDocumentId();
+    Document CurrentDocument() const;
+    void Execute(const Statement& statement);
+    void ShowAsStoredDocument();
+
+    // The archive page (Archive.cpp).
+    void LoadStoredRecording();
 };
 
 }  // namespace app
