@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/FormBuilding.h"
+#include "app/MainFormSkin.h"
 #include "app/Unit3.h"
 #include "app/core/Documents.h"
 #include "app/core/Vendor.h"
@@ -80,7 +81,9 @@ void TMainForm1::BuildComponents()
     MediaOpenDialog1->SetTitle(L"请选择录音文件");
     MediaOpenDialog1->SetFilter(L"录音文件|*.*");
 
-    SkinData1 = nullptr;
+    // The skin is read with the window, so its elements exist before FormCreate runs.
+    SkinData1 = Named(new skin::TSkinData(this), L"SkinData1");
+    StoreSkinData1(*SkinData1);
 }
 
 void TMainForm1::BuildWorkspacePage()

@@ -177,8 +177,11 @@ bool TSkinData::ReadSkinResource(HINSTANCE instance, const wchar_t* name)
     const HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const auto* data = loaded ? static_cast<const std::uint8_t*>(LockResource(loaded)) : nullptr;
     if (!data) return false;
-    package_.assign(data, data + SizeofResource(instance, found));
-    return LoadSkinFromStream();
+    ui::TMemoryStream payload;
+    payload.WriteBuffer(data, SizeofResource(instance, found));
+    payload.SetPosition(0);
+    ReadSkinStream(payload);
+    return !skin_empty_;
 }
 
 bool TSkinData::LoadSkinFromStream()

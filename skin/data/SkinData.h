@@ -4,7 +4,7 @@
 // to skin, unskin or refresh the forms. Painters read the current skin through it.
 //
 // Form reading: BeginLoading(), the published properties, ReadSkinStream (or
-// ReadSkinResource for a package embedded as a program resource), then Loaded().
+// ReadSkinResource for a payload kept as a program resource), then Loaded().
 //
 // Also here: the platform operations the painters share (scroll-bar and combo-box
 // information, mouse-leave tracking, ghosting switch, wide text drawing, the control behind
@@ -88,7 +88,8 @@ public:
     // keeps the stored package; otherwise the package is stored and loaded at once.
     void ReadSkinStream(ui::TStream& stream);
     void WriteSkinStream(ui::TStream& stream) const;
-    // A package embedded as an RCDATA resource, taken as if it were the SkinStream.
+    // A SkinStream payload kept as an RCDATA resource, read as the form reader reads the
+    // property. False when there is no such resource or no skin could be loaded from it.
     bool ReadSkinResource(HINSTANCE instance, const wchar_t* name);
     const TBytes& StoredPackage() const { return package_; }
 

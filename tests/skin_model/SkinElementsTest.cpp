@@ -292,7 +292,7 @@ TEST_F(ElementsTest, ToolbarBackgroundRampsFromLightFaceToAShadeOfTheFrameColour
 TEST(DefaultSkin, TheEmbeddedPackageLoadsCompletely)
 {
     skin::TSkinData skin(nullptr);
-    ASSERT_TRUE(skin.ReadSkinResource(GetModuleHandleW(nullptr), L"DEFAULTSKIN"));
+    ASSERT_TRUE(skin.ReadSkinResource(GetModuleHandleW(nullptr), L"SKINSTREAM"));
     EXPECT_FALSE(skin.SkinEmpty());
     const auto& e = skin.Elements();
     EXPECT_EQ(e.SkinName, "Inkpaper");
