@@ -319,6 +319,8 @@ Raster Tabs()
         if (f == kHot) inner = Vertical({250, 246, 238}, {240, 234, 222}, 1, h);
         if (f == kDisabled) inner = Solid(kDisabledFill);
         c.Box(0, selected ? 0 : 2, w, h + 6, 4, line, inner);
+        // The focused page keeps the selected look and adds an ink ring inside the tab.
+        if (f == kFocused) c.Box(1, 1, w - 1, h + 5, 3, Mix(kBlue, kWhite, 0.7), inner);
         if (selected) {
             c.RoundFill(1, 1, w - 1, 4, 2, Solid(kSeal), true);
             c.Fill(1, 3, w - 1, 4, Solid(kPaper));
@@ -518,7 +520,8 @@ Raster HorzThumb()
     });
 }
 
-// Track bar thumbs, 5 frames; the painter shows frame 2. The playback position wears the seal.
+// Track bar thumbs, 5 frames; the painter shows frame 2. Ink like the title bar, so the
+// playback position reads at a glance without shouting, with a paper grip along the long side.
 Raster Thumb(int w, int h)
 {
     return Strip(5, w, h, false, [w, h](Raster& c, int f) {
@@ -526,13 +529,15 @@ Raster Thumb(int w, int h)
             c.Box(0, 0, w, h, 3, kDisabledLine, Solid(kDisabledFill));
             return;
         }
-        const Rgb top = f == kHot ? Rgb{212, 82, 70} : Rgb{196, 64, 54};
+        const Rgb light = f == kHot ? Rgb{100, 118, 150} : Rgb{82, 94, 116};
+        const Rgb dark = f == kHot ? kBlue : Rgb{48, 56, 70};
         const bool tall = h > w;
-        c.Box(0, 0, w, h, 3, Rgb{132, 34, 28}, tall ? Horizontal(top, {162, 42, 34}, 1, w - 1) : Vertical(top, {162, 42, 34}, 1, h - 1));
-        if (f == kFocused) c.Box(1, 1, w - 1, h - 1, 2, Rgb{236, 196, 188}, Solid(top));
-        const Rgb grip{236, 200, 192};
-        if (tall) c.Fill(w / 2 - 2, h / 2, w / 2 + 2, h / 2 + 1, Solid(grip));
-        else c.Fill(w / 2, h / 2 - 2, w / 2 + 1, h / 2 + 2, Solid(grip));
+        const Shade body = tall ? Horizontal(light, dark, 1, w - 1) : Vertical(light, dark, 1, h - 1);
+        c.Box(0, 0, w, h, 3, Rgb{24, 26, 32}, body);
+        if (f == kFocused) c.Box(1, 1, w - 1, h - 1, 2, Mix(kBlue, kWhite, 0.45), body);
+        const Rgb grip{226, 220, 206};
+        if (tall) c.Fill(w / 2, h / 2 - 3, w / 2 + 1, h / 2 + 3, Solid(grip));
+        else c.Fill(w / 2 - 3, h / 2, w / 2 + 3, h / 2 + 1, Solid(grip));
     });
 }
 

@@ -1,4 +1,5 @@
-// skintool: lists, extracts and packs skin packages.
+// skintool: lists, extracts, packs and previews skin packages, and writes a package as a
+// form stores it (SkinStream). The commands register themselves; see Command.h.
 #include <cstdio>
 #include <exception>
 #include <fstream>
