@@ -153,6 +153,12 @@ TEST_F(MainWindowTest, CancelledCloseKeepsTheDocumentAndThePage)
 {
     Open();
     form->Show();
+    EXPECT_TRUE(IsZoomed(form->Handle())) << "the window opens maximised";
+    RECT work{}, outer{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(form->Handle(), &outer);
+    EXPECT_GE(outer.right - outer.left, work.right - work.left);
+    EXPECT_GE(outer.bottom - outer.top, work.bottom - work.top);
     form->Edit2->SetText(L"周一例会");
     form->Memo1->SetEnabled(true);
     form->Memo1->SetText(L"第一段\r\n第二段");

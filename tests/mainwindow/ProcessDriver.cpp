@@ -7,7 +7,10 @@ namespace testing_support {
 
 ChildProgram::ChildProgram(const std::wstring& exe, const std::filesystem::path& workingDirectory)
 {
+    // Started as the shell starts a program from a shortcut: with a show command of its own.
     STARTUPINFOW startup{sizeof(startup)};
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
     std::wstring command = L"\"" + exe + L"\"";
     if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
             workingDirectory.wstring().c_str(), &startup, &info_))

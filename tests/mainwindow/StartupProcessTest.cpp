@@ -73,6 +73,11 @@ TEST_F(StartupProcessTest, CloseAsksFirstCancelKeepsTheWindowOkEnds)
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(fs::exists(folder / L"txt.kl"));
     EXPECT_TRUE(IsZoomed(main));
+    RECT work{}, outer{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(main, &outer);
+    EXPECT_GE(outer.right - outer.left, work.right - work.left) << "the window opens maximised";
+    EXPECT_GE(outer.bottom - outer.top, work.bottom - work.top);
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     HWND box = program.WaitForWindow(L"#32770", L"警告", 20s);
