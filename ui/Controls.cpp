@@ -328,6 +328,13 @@ void TControl::HandleMouse(TMessage& message)
 
 void TControl::WndProc(TMessage& message)
 {
+    // The control's own double-click comes first (an edit selects the word under the mouse),
+    // so that OnDblClick finds what the user sees.
+    if (message.Msg == WM_LBUTTONDBLCLK) {
+        DefaultHandler(message);
+        HandleMouse(message);
+        return;
+    }
     if ((message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MOUSELAST) || message.Msg == WM_MOUSELEAVE)
         HandleMouse(message);
     DefaultHandler(message);
