@@ -14,6 +14,7 @@
 #include <string>
 #include <utility>
 
+#include "app/core/Countdown.h"
 #include "app/core/Documents.h"
 #include "platform/Database.h"
 #include "platform/MediaPlayer.h"
@@ -184,6 +185,14 @@ private:
     void BuildArchivePage();
     void BuildMenus();
     void BuildComponents();
+
+    // Playback (Transport.cpp).
+    bool RecordingNamed();
+    void PlayOn();
+    void ShowLength();
+    void CountdownTick(ui::TTimer* timer, TickAction action);
+    ReplayCountdown replay_countdown_;
+    AutoPauseCountdown auto_pause_countdown_;
 
     // Documents (DocumentStore.cpp).
     void AllocateDocumentId();
