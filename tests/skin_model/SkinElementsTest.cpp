@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/skin_model/SkinFixture.h"
 
@@ -287,6 +289,30 @@ TEST_F(ElementsTest, ToolbarBackgroundRampsFromLightFaceToAShadeOfTheFrameColour
     // Top: 15 % face, 85 % white. Bottom: 45 % blue, 55 % white.
     EXPECT_EQ(PixelAt(e.Toolbar->Image, 5, 0), RGBColor(247, 247, 247));
     EXPECT_EQ(PixelAt(e.Toolbar->Image, 5, 39), RGBColor(140, 140, 255));
+}
+
+// The system-menu glyphs: four 16 x 16 cells, black on white (white is transparent), each
+// with its own picture.
+TEST(ProgramBitmaps, SkinGlyphsAreFourDistinctGlyphsOnWhite)
+{
+    ui::TBitmap glyphs;
+    glyphs.LoadFromResourceName(GetModuleHandleW(nullptr), L"SKINGLYPHS");
+    ASSERT_EQ(glyphs.Width(), 64);
+    ASSERT_EQ(glyphs.Height(), 16);
+    std::vector<std::vector<bool>> ink(4);
+    for (int k = 0; k < 4; ++k) {
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const ui::TColor c = PixelAt(glyphs, 16 * k + x, y);
+                EXPECT_TRUE(c == RGBColor(0, 0, 0) || c == RGBColor(255, 255, 255)) << k << ": " << x << "," << y;
+                ink[static_cast<std::size_t>(k)].push_back(c == RGBColor(0, 0, 0));
+            }
+        const auto& cell = ink[static_cast<std::size_t>(k)];
+        EXPECT_GT(std::count(cell.begin(), cell.end(), true), 8) << k;
+        EXPECT_FALSE(cell[0] || cell[15] || cell[15 * 16] || cell[255]) << k;  // white corners
+    }
+    for (int a = 0; a < 4; ++a)
+        for (int b = a + 1; b < 4; ++b) EXPECT_NE(ink[static_cast<std::size_t>(a)], ink[static_cast<std::size_t>(b)]);
 }
 
 TEST(DefaultSkin, TheEmbeddedPackageLoadsCompletely)
