@@ -24,15 +24,6 @@ std::wstring Wide(const void* utf16)
     return utf16 ? std::wstring(static_cast<const wchar_t*>(utf16)) : std::wstring();
 }
 
-std::wstring FromUtf8(const char* text)
-{
-    int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    if (n <= 1) return {};
-    std::wstring out(static_cast<size_t>(n - 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
-    return out;
-}
-
 std::wstring ErrorText(sqlite3* db) { return Wide(sqlite3_errmsg16(db)); }
 
 void Exec(sqlite3* db, const wchar_t* sql)
@@ -62,14 +53,14 @@ void TADOConnection::Open()
     // The read-only attribute is honoured even where the system would let the file be written.
     DWORD attributes = GetFileAttributesW(file.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        throw EDatabaseError(FromUtf8(sqlite3_errstr(SQLITE_READONLY)));
+        throw EDatabaseError(ui::Utf8ToWide(sqlite3_errstr(SQLITE_READONLY)));
     sqlite3* raw = nullptr;
     int rc = sqlite3_open16(file.c_str(), &raw);
     std::unique_ptr<sqlite3, Closer> db(raw);
-    if (!raw) throw EDatabaseError(FromUtf8(sqlite3_errstr(rc)));
+    if (!raw) throw EDatabaseError(ui::Utf8ToWide(sqlite3_errstr(rc)));
     if (rc != SQLITE_OK) throw EDatabaseError(ErrorText(raw));
     // A file the system refuses to open for writing is opened read-only without complaint.
-    if (sqlite3_db_readonly(raw, "main") == 1) throw EDatabaseError(FromUtf8(sqlite3_errstr(SQLITE_READONLY)));
+    if (sqlite3_db_readonly(raw, "main") == 1) throw EDatabaseError(ui::Utf8ToWide(sqlite3_errstr(SQLITE_READONLY)));
     sqlite3_busy_timeout(raw, kBusyTimeoutMs);
     // Nothing is written before the first read has shown the file to be a database. With the
     // write-ahead log and a full sync on every commit, a commit that returned survives a
@@ -181,7 +172,7 @@ TADOQuery::Statement TADOQuery::Prepare()
     for (int i = 1, n = sqlite3_bind_parameter_count(raw); i <= n; ++i) {
         const char* name = sqlite3_bind_parameter_name(raw, i);
         if (!name || name[0] != ':') continue;
-        std::wstring wanted = FromUtf8(name + 1);
+        std::wstring wanted = ui::Utf8ToWide(name + 1);
         for (const TParameter& parameter : parameters_.items_) {
             if (!ui::SameName(parameter.Name(), wanted) || !parameter.Value()) continue;
             const std::wstring& value = *parameter.Value();

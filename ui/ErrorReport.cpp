@@ -8,8 +8,13 @@ namespace {
 
 ExceptionHandler g_handler = nullptr;
 
-std::wstring FromUtf8(const char* text)
+}  // namespace
+
+void SetExceptionHandler(ExceptionHandler handler) { g_handler = handler; }
+
+std::wstring Utf8ToWide(const char* text)
 {
+    if (!text) return {};
     int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
     if (n <= 1) return {};
     std::wstring out(static_cast<size_t>(n - 1), L'\0');
@@ -17,14 +22,10 @@ std::wstring FromUtf8(const char* text)
     return out;
 }
 
-}  // namespace
-
-void SetExceptionHandler(ExceptionHandler handler) { g_handler = handler; }
-
 std::wstring ExceptionText(const std::exception& failure)
 {
     if (auto* e = dynamic_cast<const Exception*>(&failure)) return e->Message();
-    return FromUtf8(failure.what());
+    return Utf8ToWide(failure.what());
 }
 
 void HandleException(const std::exception& failure) noexcept

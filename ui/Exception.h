@@ -36,6 +36,9 @@ void HandleException(const std::exception& failure) noexcept;
 // The text a failure shows: an Exception's message, else the UTF-8 what() widened.
 std::wstring ExceptionText(const std::exception& failure);
 
+// UTF-8 text (library messages, what() texts) as wide text; null gives empty text.
+std::wstring Utf8ToWide(const char* text);
+
 // printf-like formatting of wide text. Write wide arguments as %ls: MinGW's %s in wide
 // formats depends on the stdio flavour in use.
 std::wstring Format(const wchar_t* format, ...);
