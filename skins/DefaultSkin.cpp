@@ -48,8 +48,9 @@ Rgb CaptionRow(int y, bool active)
 {
     if (y == 0) return active ? Rgb{24, 26, 32} : Rgb{110, 104, 95};
     if (y == kCaptionHeight - 1) return active ? Rgb{36, 40, 50} : Rgb{120, 114, 104};
-    const Rgb top = active ? Rgb{70, 79, 97} : Rgb{156, 149, 137};
-    const Rgb bottom = active ? Rgb{44, 50, 62} : Rgb{136, 129, 118};
+    // Inactive: a darker paper brown, still light enough to tell apart, dark enough for its text.
+    const Rgb top = active ? Rgb{70, 79, 97} : Rgb{142, 135, 124};
+    const Rgb bottom = active ? Rgb{44, 50, 62} : Rgb{122, 116, 106};
     return Mix(bottom, top, (y - 1) / double(kCaptionHeight - 3));
 }
 
