@@ -3,7 +3,6 @@
 
 #include "app/Unit1.h"
 #include "app/core/Files.h"
-#include "app/core/TimeText.h"
 #include "ui/Clipboard.h"
 
 namespace app {
@@ -56,20 +55,11 @@ void TMainForm1::N8Click(ui::TObject*)
     ShowAsStoredDocument();
     PageControl1->SetActivePage(TabSheet1);
     try {
-        LoadStoredRecording();
+        OpenRecording(ProgramFolder() + kVoiceFolder + Edit1->Text());
+        ShowLength();
     } catch (const std::exception&) {
         ui::ShowMessage(kRecordingMissing);
     }
-}
-
-void TMainForm1::LoadStoredRecording()
-{
-    MediaPlayer1->Close();
-    MediaPlayer1->SetFileName(ProgramFolder() + kVoiceFolder + Edit1->Text());
-    MediaPlayer1->Open();
-    TrackBar1->SetMin(0);
-    TrackBar1->SetMax(static_cast<int>(MediaPlayer1->Length()));
-    Label6->SetCaption(L"/" + TimeText(MediaPlayer1->Length()));
 }
 
 void TMainForm1::txt1Click(ui::TObject*)

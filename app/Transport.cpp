@@ -42,6 +42,15 @@ void TMainForm1::PlayOn()
     if (MediaPlayer1->Mode() != TMPModes::mpPlaying) MediaPlayer1->Play();
 }
 
+void TMainForm1::OpenRecording(const std::wstring& file)
+{
+    MediaPlayer1->Close();
+    MediaPlayer1->SetFileName(file);
+    MediaPlayer1->Open();
+    TrackBar1->SetMin(0);
+    TrackBar1->SetMax(static_cast<int>(MediaPlayer1->Length()));
+}
+
 void TMainForm1::ShowLength() { Label6->SetCaption(L"/" + TimeText(MediaPlayer1->Length())); }
 
 // A countdown whose recording was closed under it (new document, a load without its
@@ -68,13 +77,9 @@ void TMainForm1::Edit1DblClick(ui::TObject*)
         } else {
             ui::ShowMessage(kCopyFailed);
         }
-        MediaPlayer1->Close();
         // The picked file itself is played, not its copy.
-        MediaPlayer1->SetFileName(file);
         try {
-            MediaPlayer1->Open();
-            TrackBar1->SetMin(0);
-            TrackBar1->SetMax(static_cast<int>(MediaPlayer1->Length()));
+            OpenRecording(file);
         } catch (const std::exception&) {
             ui::ShowMessage(kUnsupported);
         }

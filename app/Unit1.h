@@ -189,6 +189,8 @@ private:
     // Playback (Transport.cpp).
     bool RecordingNamed();
     void PlayOn();
+    // Closes the player, opens the file in it and spans the progress bar over its length.
+    void OpenRecording(const std::wstring& file);
     void ShowLength();
     void CountdownTick(ui::TTimer* timer, TickAction action);
     ReplayCountdown replay_countdown_;
@@ -199,9 +201,6 @@ private:
     Document CurrentDocument() const;
     void Execute(const Statement& statement);
     void ShowAsStoredDocument();
-
-    // The archive page (Archive.cpp).
-    void LoadStoredRecording();
 };
 
 }  // namespace app
