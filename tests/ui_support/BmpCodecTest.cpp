@@ -26,7 +26,7 @@ void Put32(Bytes& b, std::uint32_t v)
 
 // A .bmp file as a writer would lay it out: file header, info header of `headerSize`
 // bytes, then `extra` (masks and palette) and the rows exactly as given.
-struct BmpSpec {
+struct BmpLayout {
     std::uint32_t headerSize = 40;
     std::int32_t width = 1;
     std::int32_t height = 1;
@@ -37,7 +37,7 @@ struct BmpSpec {
     Bytes rows;
 };
 
-Bytes MakeBmp(const BmpSpec& s)
+Bytes MakeBmp(const BmpLayout& s)
 {
     Bytes info;
     Put32(info, s.headerSize);
@@ -100,7 +100,7 @@ TEST(BmpCodec, DecodesEveryDepthTopRowFirst)
 
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpLayout layout;
         std::array<Rgb, 4> expected;  // top-left, top-right, bottom-left, bottom-right
         int bitsPerPixel;
     };
@@ -137,7 +137,7 @@ TEST(BmpCodec, DecodesEveryDepthTopRowFirst)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto image = DecodeBmp(MakeBmp(c.spec));
+        auto image = DecodeBmp(MakeBmp(c.layout));
         ASSERT_TRUE(image);
         EXPECT_EQ(image->width, 2);
         EXPECT_EQ(image->height, 2);
@@ -181,7 +181,7 @@ TEST(BmpCodec, DecodesPackedDibsAsResourcesHoldThem)
 
 TEST(BmpCodec, RejectsMalformedData)
 {
-    const BmpSpec good{.width = 2, .height = 2, .rows = Bytes(16, 7)};
+    const BmpLayout good{.width = 2, .height = 2, .rows = Bytes(16, 7)};
     ASSERT_TRUE(DecodeBmp(MakeBmp(good)));
 
     struct Case {
@@ -189,7 +189,7 @@ TEST(BmpCodec, RejectsMalformedData)
         Bytes file;
     };
     auto with = [&](auto change) {
-        BmpSpec s = good;
+        BmpLayout s = good;
         change(s);
         return MakeBmp(s);
     };
@@ -203,24 +203,24 @@ TEST(BmpCodec, RejectsMalformedData)
     const Case cases[] = {
         {"empty", {}},
         {"magic", badMagic},
-        {"zero width", with([](BmpSpec& s) { s.width = 0; })},
-        {"negative width", with([](BmpSpec& s) { s.width = -2; })},
-        {"zero height", with([](BmpSpec& s) { s.height = 0; })},
-        {"huge width", with([](BmpSpec& s) { s.width = 1 << 20; })},
-        {"most negative height", with([](BmpSpec& s) { s.height = std::numeric_limits<std::int32_t>::min(); })},
-        {"2 bits", with([](BmpSpec& s) { s.bits = 2; })},
-        {"0 bits", with([](BmpSpec& s) { s.bits = 0; })},
-        {"run-length compressed", with([](BmpSpec& s) { s.bits = 8; s.compression = 1; })},
-        {"bit fields on 24 bits", with([](BmpSpec& s) { s.compression = 3; })},
-        {"unknown header size", with([](BmpSpec& s) { s.headerSize = 20; })},
+        {"zero width", with([](BmpLayout& s) { s.width = 0; })},
+        {"negative width", with([](BmpLayout& s) { s.width = -2; })},
+        {"zero height", with([](BmpLayout& s) { s.height = 0; })},
+        {"huge width", with([](BmpLayout& s) { s.width = 1 << 20; })},
+        {"most negative height", with([](BmpLayout& s) { s.height = std::numeric_limits<std::int32_t>::min(); })},
+        {"2 bits", with([](BmpLayout& s) { s.bits = 2; })},
+        {"0 bits", with([](BmpLayout& s) { s.bits = 0; })},
+        {"run-length compressed", with([](BmpLayout& s) { s.bits = 8; s.compression = 1; })},
+        {"bit fields on 24 bits", with([](BmpLayout& s) { s.compression = 3; })},
+        {"unknown header size", with([](BmpLayout& s) { s.headerSize = 20; })},
         {"header larger than file", patched(14, 100000)},
         {"planes", patched(26, 2 | (24u << 16))},
         {"pixel offset past the end", patched(10, 1000)},
         {"pixel offset inside the header", patched(10, 20)},
-        {"rows missing", with([](BmpSpec& s) { s.rows.resize(15); })},
-        {"tall claim", with([](BmpSpec& s) { s.height = 30000; })},
-        {"palette missing", with([](BmpSpec& s) { s.bits = 8; s.colorsUsed = 200; s.rows.resize(8); })},
-        {"masks missing", with([](BmpSpec& s) { s.bits = 16; s.compression = 3; s.rows.clear(); })},
+        {"rows missing", with([](BmpLayout& s) { s.rows.resize(15); })},
+        {"tall claim", with([](BmpLayout& s) { s.height = 30000; })},
+        {"palette missing", with([](BmpLayout& s) { s.bits = 8; s.colorsUsed = 200; s.rows.resize(8); })},
+        {"masks missing", with([](BmpLayout& s) { s.bits = 16; s.compression = 3; s.rows.clear(); })},
     };
     for (const auto& c : cases) EXPECT_FALSE(DecodeBmp(c.file)) << c.name;
 
