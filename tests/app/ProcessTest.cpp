@@ -1,10 +1,10 @@
 // The real program as a child process, driven through its windows and then killed.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <thread>
 
 #include "Workspace.h"
+#include "support/ProcessDriver.h"
 
 namespace testing_app {
 namespace {
@@ -33,29 +33,6 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
-// The visible top-level windows of a process.
-std::vector<Window> TopLevelWindows(DWORD process)
-{
-    struct Search {
-        DWORD process;
-        std::vector<Window> found;
-    } search{process, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s.process && IsWindowVisible(window)) {
-                RECT rect{};
-                GetWindowRect(window, &rect);
-                s.found.push_back({window, ClassOf(window), TextOf(window), rect});
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::vector<Window> ChildWindows(HWND parent)
 {
     std::vector<Window> found;
@@ -71,17 +48,6 @@ std::vector<Window> ChildWindows(HWND parent)
     return found;
 }
 
-HWND WaitForWindow(DWORD process, const std::wstring& class_name, std::chrono::milliseconds timeout)
-{
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < end) {
-        for (const Window& w : TopLevelWindows(process))
-            if (w.class_name == class_name) return w.handle;
-        std::this_thread::sleep_for(50ms);
-    }
-    return nullptr;
-}
-
 HWND Find(const std::vector<Window>& windows, const std::wstring& class_name, const std::wstring& text)
 {
     for (const Window& w : windows)
@@ -89,51 +55,11 @@ HWND Find(const std::vector<Window>& windows, const std::wstring& class_name, co
     return nullptr;
 }
 
-// The Windows spelling of the program's path given by the build.
-std::wstring ProgramPath()
+TEST(RealProgram, KilledRightAfterAnAutoSaveKeepsTheSavedText)
 {
-    std::wstring path = L"Z:" + fs::path(MJ_PROGRAM_PATH).wstring();
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
-}
-
-class RealProgram : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder_ = fs::temp_directory_path() / ("mj_app_process_" + std::to_string(GetCurrentProcessId()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override
-    {
-        if (process_.hProcess) {
-            TerminateProcess(process_.hProcess, 1);
-            WaitForSingleObject(process_.hProcess, 5000);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
-    void Start()
-    {
-        std::wstring command = L"\"" + ProgramPath() + L"\"";
-        STARTUPINFOW startup{sizeof(startup)};
-        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
-                                   &startup, &process_))
-            << "cannot start " << testing::PrintToString(ProgramPath());
-    }
-
-    fs::path folder_;
-    PROCESS_INFORMATION process_{};
-};
-
-TEST_F(RealProgram, KilledRightAfterAnAutoSaveKeepsTheSavedText)
-{
-    ASSERT_NO_FATAL_FAILURE(Start());
-    HWND main = WaitForWindow(process_.dwProcessId, L"TMainForm1", 30s);
+    const testing_support::ScratchFolder folder(L"mj_app_process");
+    testing_support::ChildProgram program(testing_support::WindowsPathOf(MJZS_EXE), folder.Path());
+    HWND main = program.WaitForWindow(L"TMainForm1", nullptr, 30s);
     ASSERT_NE(main, nullptr);
     const auto controls = ChildWindows(main);
 
@@ -158,10 +84,9 @@ TEST_F(RealProgram, KilledRightAfterAnAutoSaveKeepsTheSavedText)
     PostMessageW(save, BM_CLICK, 0, 0);
 
     // The real success box: found by its class and caption, read and closed.
-    HWND box = WaitForWindow(process_.dwProcessId, L"#32770", 10s);
+    HWND box = program.WaitForWindow(L"#32770", app::kApplicationTitle, 10s);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(TextOf(box), app::kApplicationTitle);
-    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)),
+    EXPECT_EQ(testing_support::MessageBoxText(box),
               L"文件保存成功！在编辑过程中可选开启自动保存，在退出软件前要点击下保存更新，防止内容丢失！");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 
@@ -174,16 +99,16 @@ TEST_F(RealProgram, KilledRightAfterAnAutoSaveKeepsTheSavedText)
                             &ignored);
         PostMessageW(memo, WM_KEYUP, 'A', 1 | (3LL << 30));
         std::this_thread::sleep_for(100ms);
-        rows = ReadRows(folder_ / L"txt.kl");
+        rows = ReadRows(folder.Path() / L"txt.kl");
         if (!rows.empty() && rows.back().content == text) break;
     }
     ASSERT_FALSE(rows.empty());
     ASSERT_EQ(rows.back().content, text);
 
-    TerminateProcess(process_.hProcess, 1);
-    ASSERT_EQ(WaitForSingleObject(process_.hProcess, 10000), WAIT_OBJECT_0);
+    TerminateProcess(program.Process(), 1);
+    ASSERT_EQ(WaitForSingleObject(program.Process(), 10000), WAIT_OBJECT_0);
 
-    rows = ReadRows(folder_ / L"txt.kl");
+    rows = ReadRows(folder.Path() / L"txt.kl");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].id, L"1");
     EXPECT_EQ(rows[0].title, L"断电测试");

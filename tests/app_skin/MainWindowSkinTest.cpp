@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "app/MainFormSkin.h"
 #include "app/Unit1.h"
 #include "skin/data/SkinData.h"
+#include "support/ProcessDriver.h"
 #include "ui/Exception.h"
 
 namespace fs = std::filesystem;
@@ -49,8 +51,6 @@ private:
 };
 
 RecordingManager* g_recorder = nullptr;
-
-std::wstring WinePath(std::wstring path) { return !path.empty() && path.front() == L'/' ? L"Z:" + path : path; }
 
 std::vector<std::uint8_t> FileBytes(const fs::path& path)
 {
@@ -87,11 +87,7 @@ class MainWindowSkinTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = fs::temp_directory_path() / (L"mjzs-skin-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                               std::to_wstring(GetTickCount64()));
-        fs::create_directories(folder_);
-        previous_ = fs::current_path();
-        fs::current_path(folder_);  // the window opens its database here
+        scratch_.emplace(L"mjzs-skin", true);  // the window opens its database here
         if (!ui::Application()) {
             auto* application = new ui::TApplication(nullptr);
             application->Initialize();
@@ -111,9 +107,7 @@ protected:
         skin::SetSkinManagerFactory(nullptr);
         skin::SetSkinManager(nullptr);
         g_recorder = nullptr;
-        fs::current_path(previous_);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
+        scratch_.reset();
     }
 
     app::TMainForm1* Build()
@@ -124,7 +118,7 @@ protected:
 
     RecordingManager recorder_;
     app::TMainForm1* form_ = nullptr;
-    fs::path folder_, previous_;
+    std::optional<testing_support::ScratchFolder> scratch_;
 };
 
 TEST_F(MainWindowSkinTest, TheEmbeddedSkinIsLoadedWhileTheWindowIsBuilt)
@@ -148,7 +142,7 @@ TEST_F(MainWindowSkinTest, TheEmbeddedSkinIsLoadedWhileTheWindowIsBuilt)
 
     // The stored package is the built default skin, and it came from the window's
     // SkinStream: writing the property back gives the embedded payload byte for byte.
-    const std::vector<std::uint8_t> package = FileBytes(WinePath(fs::path(MJ_DEFAULT_SKIN_PACKAGE).wstring()));
+    const std::vector<std::uint8_t> package = FileBytes(testing_support::WindowsPathOf(MJ_DEFAULT_SKIN_PACKAGE));
     ASSERT_FALSE(package.empty());
     EXPECT_EQ(skin->StoredPackage(), package);
     ui::TMemoryStream written;
@@ -272,12 +266,12 @@ TEST_F(MainWindowSkinTest, TheStoredClassListReplacesTheBuiltInOne)
 // The program itself carries the skin: a window built elsewhere would find no payload.
 TEST(MainWindowSkinProgram, TheProgramCarriesTheSkinStreamPayload)
 {
-    const std::wstring program = WinePath(fs::path(MJZS_EXE).wstring());
+    const std::wstring program = testing_support::WindowsPathOf(MJZS_EXE);
     const HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(module) << GetLastError();
     const std::vector<std::uint8_t> payload = ResourceBytes(module, L"SKINSTREAM");
     FreeLibrary(module);
-    const std::vector<std::uint8_t> package = FileBytes(WinePath(fs::path(MJ_DEFAULT_SKIN_PACKAGE).wstring()));
+    const std::vector<std::uint8_t> package = FileBytes(testing_support::WindowsPathOf(MJ_DEFAULT_SKIN_PACKAGE));
     ASSERT_EQ(payload.size(), package.size() + 4);
     const std::uint32_t length = payload[0] | payload[1] << 8 | payload[2] << 16 | static_cast<std::uint32_t>(payload[3]) << 24;
     EXPECT_EQ(length, package.size());

@@ -6,16 +6,15 @@
 
 #include <windows.h>
 
-#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/Unit1.h"
+#include "support/ProcessDriver.h"
 #include "platform/Database.h"
 #include "ui/Dialogs.h"
 #include "ui/Exception.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -26,11 +25,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / (L"mjzs-main-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                              std::to_wstring(GetTickCount64()));
-        fs::create_directories(folder);
-        previous = fs::current_path();
-        fs::current_path(folder);
+        scratch.emplace(L"mjzs-main", true);
         if (!ui::Application()) {
             application = new ui::TApplication(nullptr);
             application->Initialize();
@@ -44,9 +39,7 @@ protected:
     {
         delete form;
         form = nullptr;
-        fs::current_path(previous);
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
+        scratch.reset();
     }
 
     // Rows written through a connection of the test's own, closed before the window opens.
@@ -88,7 +81,7 @@ protected:
         return form;
     }
 
-    fs::path folder, previous;
+    std::optional<testing_support::ScratchFolder> scratch;
     ui::TApplication* application = nullptr;
     app::TMainForm1* form = nullptr;
 };

@@ -10,10 +10,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "ProcessDriver.h"
+#include "support/ProcessDriver.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -22,6 +23,8 @@ using testing_support::ChildProgram;
 namespace {
 
 constexpr wchar_t kMainCaption[] = L"墨笺速记本V5.0";
+
+std::wstring ProgramPath() { return testing_support::WindowsPathOf(MJZS_EXE); }
 constexpr wchar_t kTitle[] = L"墨笺速记本";
 
 std::vector<char> ReadAll(const fs::path& file)
@@ -34,24 +37,17 @@ class StartupProcessTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() / (L"mjzs-startup-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                              std::to_wstring(GetTickCount64()));
-        fs::create_directories(folder);
+        scratch.emplace(L"mjzs-startup");
+        folder = scratch->Path();
     }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        for (const auto& entry : fs::directory_iterator(folder, ignored))
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        fs::remove_all(folder, ignored);
-    }
+    void TearDown() override { scratch.reset(); }
 
     // Starts the program on a bad store: the error box names the database's failure, OK ends
     // the program, the store is byte for byte what it was.
     void ExpectStartRefused(const fs::path& store)
     {
         const std::vector<char> before = ReadAll(store);
-        ChildProgram program(testing_support::ProgramPath(), folder);
+        ChildProgram program(ProgramPath(), folder);
         HWND box = program.WaitForWindow(L"#32770", kTitle, 20s);
         ASSERT_NE(box, nullptr) << "no error box";
         const std::wstring text = testing_support::MessageBoxText(box);
@@ -63,12 +59,13 @@ protected:
         EXPECT_EQ(ReadAll(store), before);
     }
 
+    std::optional<testing_support::ScratchFolder> scratch;
     fs::path folder;
 };
 
 TEST_F(StartupProcessTest, CloseAsksFirstCancelKeepsTheWindowOkEnds)
 {
-    ChildProgram program(testing_support::ProgramPath(), folder);
+    ChildProgram program(ProgramPath(), folder);
     HWND main = program.WaitForWindow(nullptr, kMainCaption, 30s);
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(fs::exists(folder / L"txt.kl"));
@@ -108,7 +105,7 @@ TEST_F(StartupProcessTest, AStoreThatCannotBeWrittenIsRefusedAndLeftAlone)
 {
     // A real store from a first start and a proper end, then made read-only.
     {
-        ChildProgram first(testing_support::ProgramPath(), folder);
+        ChildProgram first(ProgramPath(), folder);
         HWND main = first.WaitForWindow(nullptr, kMainCaption, 30s);
         ASSERT_NE(main, nullptr);
         PostMessageW(main, WM_CLOSE, 0, 0);

@@ -8,14 +8,14 @@
 #include <filesystem>
 #include <vector>
 
-#include "ProcessDriver.h"
+#include "support/ProcessDriver.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 int main()
 {
-    const std::wstring exe = testing_support::ProgramPath();
+    const std::wstring exe = testing_support::WindowsPathOf(MJZS_EXE);
     std::vector<double> times;
     for (int run = 0; run < 7; ++run) {
         const fs::path folder = fs::temp_directory_path() / (L"mjzs-bench-" + std::to_wstring(run));

@@ -1,9 +1,28 @@
-#include "ProcessDriver.h"
+#include "support/ProcessDriver.h"
 
 #include <stdexcept>
 #include <thread>
 
 namespace testing_support {
+
+ScratchFolder::ScratchFolder(const std::wstring& prefix, bool enter)
+    : path_(std::filesystem::temp_directory_path() /
+            (prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64())))
+{
+    std::filesystem::create_directories(path_);
+    if (!enter) return;
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(path_);
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    if (!previous_.empty()) std::filesystem::current_path(previous_, ignored);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::filesystem::remove_all(path_, ignored);
+}
 
 ChildProgram::ChildProgram(const std::wstring& exe, const std::filesystem::path& workingDirectory)
 {

@@ -1,5 +1,6 @@
-// Runs the real mjzs.exe as a child process in a working directory of the test's and finds
-// its windows: the main window by caption, message boxes by class "#32770".
+// What tests of the real program share: its path, a folder of the test's own, and the
+// program run as a child process whose windows are found by class and caption (message
+// boxes by class "#32770").
 #pragma once
 
 #include <windows.h>
@@ -10,16 +11,33 @@
 
 namespace testing_support {
 
-// The program built beside the tests (MJZS_EXE is set by the test's CMake). The build runs
-// on the Unix side, so its path is reached through the drive that maps the root.
-inline std::wstring ProgramPath()
+// A path of the build, which runs on the Unix side, as the Windows side reaches it: through
+// the drive that maps the root.
+inline std::wstring WindowsPathOf(const std::filesystem::path& buildPath)
 {
-    std::wstring path = std::filesystem::path(MJZS_EXE).wstring();
+    std::wstring path = buildPath.wstring();
     if (!path.empty() && path.front() == L'/') path = L"Z:" + path;
     for (auto& c : path)
         if (c == L'/') c = L'\\';
     return path;
 }
+
+// A fresh folder of its own under the temporary folder for one test, the working directory
+// while it lives when asked (the program opens "txt.kl" in its working directory), removed
+// with everything in it afterwards, read-only files included.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::wstring& prefix, bool enter = false);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
 
 class ChildProgram {
 public:
