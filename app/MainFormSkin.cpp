@@ -4,15 +4,11 @@ namespace app {
 
 void MainFormSkin3rd(ui::TStrings& lines)
 {
-    struct Group {
-        const wchar_t* Kind;
-        std::initializer_list<const wchar_t*> Classes;
-    };
     // The built-in table without most of its scroll-bar lines, the png, Rx, fr and cx lines,
     // the Kt bit-button, menu-button, group and date or colour editor lines and the LMD
     // button, group box, calculator and tree combo lines; with the DX editors and the Kt check
     // and radio buttons added, and the LMD track bar served as a track bar, not a panel.
-    static const Group groups[] = {
+    static const skin::TSkin3rdGroup groups[] = {
         {L"scrollbar", {L"TImageEnMView", L"TImageEnView"}},
         {L"Panel",
          {L"TTBDock", L"TTBToolbar", L"TLMDGROUPBOX", L"TLMDSIMPLEPANEL", L"TLMDDBCalendar", L"TLMDButtonPanel",
@@ -41,9 +37,7 @@ void MainFormSkin3rd(ui::TStrings& lines)
         {L"Checkbox",
          {L"TDBCheckboxEh", L"TDBCheckboxEh", L"TLMDCHECKBOX", L"TLMDDBCHECKBOX", L"TKtCheckBox", L"TKtDBCheckBox"}},
     };
-    lines.Clear();
-    for (const Group& group : groups)
-        for (const wchar_t* name : group.Classes) lines.Add(std::wstring(name) + L"=" + group.Kind);
+    skin::WriteSkin3rd(groups, lines);
 }
 
 void StoreSkinData1(skin::TSkinData& skin)

@@ -4,15 +4,18 @@
 
 namespace skin {
 
+void WriteSkin3rd(std::span<const TSkin3rdGroup> groups, ui::TStrings& lines)
+{
+    lines.Clear();
+    for (const TSkin3rdGroup& group : groups)
+        for (const wchar_t* name : group.Classes) lines.Add(std::wstring(name) + L"=" + group.Kind);
+}
+
 void DefaultSkin3rd(ui::TStrings& lines)
 {
-    struct Group {
-        const wchar_t* Kind;
-        std::initializer_list<const wchar_t*> Classes;
-    };
     // The group-box lines come before the panel lines: a class listed under both (the
     // first line wins) is served as a group box.
-    static const Group groups[] = {
+    static const TSkin3rdGroup groups[] = {
         {L"scrollbar",
          {L"TCategoryButtons", L"TVirtualStringTree", L"TVirtualDrawTree", L"TAdvPanelGroup", L"THTMLViewer",
           L"TDBCtrlGrid", L"TImageEnMView", L"TImageEnView", L"TAdvMemo", L"TDBAdvMemo"}},
@@ -51,9 +54,7 @@ void DefaultSkin3rd(ui::TStrings& lines)
         {L"Radiobutton", {L"TKtDBRadioButton", L"TLMDRadiobutton"}},
         {L"Checkbox", {L"TDBCheckboxEh", L"TDBCheckboxEh", L"TLMDCHECKBOX", L"TLMDDBCHECKBOX"}},
     };
-    lines.Clear();
-    for (const Group& group : groups)
-        for (const wchar_t* name : group.Classes) lines.Add(std::wstring(name) + L"=" + group.Kind);
+    WriteSkin3rd(groups, lines);
 }
 
 bool DefaultFormSkinDecision(std::wstring_view className, TSkinControlTypes controls, bool doSkin)

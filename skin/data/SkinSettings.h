@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -57,7 +58,15 @@ inline constexpr TSkinOptions kDefaultSkinOptions{TSkinOption::xoPreview, TSkinO
 
 enum class TSkinFormType : std::uint8_t { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
 
-// The 118 lines "class=kind" that map foreign control classes to a skinned kind.
+// Lines "class=kind" that map foreign control classes to a skinned kind, written as the
+// classes of each kind: every class becomes one line, in the order given.
+struct TSkin3rdGroup {
+    const wchar_t* Kind;
+    std::initializer_list<const wchar_t*> Classes;
+};
+void WriteSkin3rd(std::span<const TSkin3rdGroup> groups, ui::TStrings& lines);
+
+// The 118 built-in lines.
 void DefaultSkin3rd(ui::TStrings& lines);
 
 // The component's own refusals, applied when no OnFormSkin handler decides: month
