@@ -2,9 +2,9 @@
 // typed time, the position read-out and the progress bar.
 #include "app/Unit1.h"
 
+#include "app/Unit3.h"
 #include "app/core/Files.h"
 #include "app/core/TimeText.h"
-#include "ui/IniFiles.h"
 
 namespace app {
 
@@ -23,7 +23,7 @@ constexpr wchar_t kBadTime[] = L"请查验时间是否输入正确。只能输�
 // which no conversion accepts.
 std::wstring Duration(const wchar_t* key)
 {
-    return ui::TIniFile(ProgramFolder() + kSettingsFile).ReadString(kSettingsSection, key, key);
+    return DurationSettings().ReadString(kSettingsSection, key, key);
 }
 
 }  // namespace

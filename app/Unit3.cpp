@@ -3,15 +3,14 @@
 #include "app/FormBuilding.h"
 #include "app/core/Files.h"
 #include "ui/Dialogs.h"
-#include "ui/IniFiles.h"
 
 namespace app {
 
 TForm3* Form3 = nullptr;
 
-namespace {
+ui::TIniFile DurationSettings() { return ui::TIniFile(ProgramFolder() + kSettingsFile); }
 
-ui::TIniFile SettingsFile() { return ui::TIniFile(ProgramFolder() + kSettingsFile); }
+namespace {
 
 ui::TLabel* Note(TForm3* form, const wchar_t* name, int left, int top, int width, const wchar_t* caption,
     ui::TColor color)
@@ -55,7 +54,7 @@ TForm3::TForm3(ui::TComponent* owner) : ui::TForm(owner)
 void TForm3::FormShow(ui::TObject*)
 {
     // A key the file lacks shows its own name.
-    const ui::TIniFile settings = SettingsFile();
+    const ui::TIniFile settings = DurationSettings();
     Edit2->SetText(settings.ReadString(kSettingsSection, kReplayKey, kReplayKey));
     Edit3->SetText(settings.ReadString(kSettingsSection, kPlayKey, kPlayKey));
     Edit1->SetText(settings.ReadString(kSettingsSection, kSkipKey, kSkipKey));
@@ -63,7 +62,7 @@ void TForm3::FormShow(ui::TObject*)
 
 void TForm3::Button1Click(ui::TObject*)
 {
-    ui::TIniFile settings = SettingsFile();
+    ui::TIniFile settings = DurationSettings();
     settings.WriteString(kSettingsSection, kReplayKey, Edit2->Text());
     settings.WriteString(kSettingsSection, kPlayKey, Edit3->Text());
     settings.WriteString(kSettingsSection, kSkipKey, Edit1->Text());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/Forms.h"
+#include "ui/IniFiles.h"
 #include "ui/StdCtrls.h"
 
 namespace app {
@@ -26,6 +27,9 @@ public:
     // Stores the boxes as typed and closes the dialog.
     void Button1Click(ui::TObject* Sender);
 };
+
+// The settings file beside the program, read afresh by every use.
+ui::TIniFile DurationSettings();
 
 // Created hidden at start, after the main window; shown by the menu of the main window.
 extern TForm3* Form3;
