@@ -41,4 +41,19 @@ void HandleException(const std::exception& failure) noexcept
     }
 }
 
+void HandleCurrentException() noexcept
+{
+    try {
+        throw;
+    } catch (const std::exception& failure) {
+        HandleException(failure);
+    } catch (...) {
+        try {
+            HandleException(Exception(L"Unknown failure"));
+        } catch (...) {
+            // Not even the text could be made: nothing is left to report with.
+        }
+    }
+}
+
 }  // namespace ui

@@ -32,6 +32,22 @@ public:
 using ExceptionHandler = void (*)(const std::exception& failure);
 void SetExceptionHandler(ExceptionHandler handler);
 void HandleException(const std::exception& failure) noexcept;
+// Inside a catch block: hands the exception being handled, of whatever type, to the report.
+void HandleCurrentException() noexcept;
+
+// Runs body at a boundary where the system called us; whatever it throws goes to the
+// general error report. True when the body ran through.
+template <class Body>
+bool Guarded(Body&& body) noexcept
+{
+    try {
+        body();
+        return true;
+    } catch (...) {
+        HandleCurrentException();
+        return false;
+    }
+}
 
 // The text a failure shows: an Exception's message, else the UTF-8 what() widened.
 std::wstring ExceptionText(const std::exception& failure);
