@@ -74,15 +74,82 @@ TControl* FindControl(HWND window)
 // ---------------------------------------------------------------------------------------
 // TControl
 
+struct TControl::THookEntry {
+    THookToken token;
+    TWindowHook hook;
+    bool removed = false;
+};
+
 TControl::TControl(TComponent* owner) : TComponent(owner)
 {
-    WindowProc = [this](TMessage& message) { WndProc(message); };
     font_.OnChange = [this](TObject*) { FontChanged(); };
 }
 
 TControl::~TControl()
 {
+    ReleaseWindowHooks();
     if (parent_) parent_->RemoveControl(this);
+}
+
+THookToken TControl::AddWindowHook(TWindowHook hook)
+{
+    if (!hook) return 0;
+    hooks_.push_back(std::make_shared<THookEntry>(THookEntry{++last_hook_token_, std::move(hook)}));
+    return hooks_.back()->token;
+}
+
+void TControl::RemoveWindowHook(THookToken token)
+{
+    auto it = std::find_if(hooks_.begin(), hooks_.end(), [token](const auto& entry) { return entry->token == token; });
+    if (it == hooks_.end()) return;
+    // A message on its way may still hold the entry: the mark keeps it from being called.
+    (*it)->removed = true;
+    hooks_.erase(it);
+}
+
+void TControl::ReleaseWindowHooks()
+{
+    if (hooks_.empty()) return;
+    Perform(CM_CONTROLDESTROYING);
+    for (const auto& entry : hooks_) entry->removed = true;
+    hooks_.clear();
+}
+
+void TControl::WindowProc(TMessage& message)
+{
+    if (hooks_.empty()) {
+        HandleMessage(message);
+        return;
+    }
+    // The message runs along the hooks as they are now; the copy keeps each one alive while
+    // it runs, whatever is removed meanwhile.
+    const std::vector<std::shared_ptr<THookEntry>> chain = hooks_;
+    RunHooks(this, chain, chain.size(), message);
+}
+
+void TControl::HandleMessage(TMessage& message)
+{
+    if (window_going_)
+        DefaultHandler(message);
+    else
+        WndProc(message);
+}
+
+void TControl::RunHooks(TControl* control, const std::vector<std::shared_ptr<THookEntry>>& chain, size_t below,
+    TMessage& message)
+{
+    while (below > 0 && chain[below - 1]->removed) --below;
+    if (below == 0) {
+        control->HandleMessage(message);
+        return;
+    }
+    struct Step {
+        TControl* control;
+        const std::vector<std::shared_ptr<THookEntry>>* chain;
+        size_t below;
+    } step{control, &chain, below - 1};
+    const TWndMethod next = [&step](TMessage& m) { RunHooks(step.control, *step.chain, step.below, m); };
+    chain[below - 1]->hook(message, next);
 }
 
 void TControl::SetParent(TWinControl* parent)
@@ -395,12 +462,37 @@ bool TControl::SetProperty(std::wstring_view name, const PropValue& value)
 }
 
 // ---------------------------------------------------------------------------------------
+// TWindowHookLink
+
+void TWindowHookLink::Hook(TControl* control, TWindowHook hook)
+{
+    Unhook();
+    if (!control || !hook) return;
+    control_ = control;
+    token_ = control->AddWindowHook([this, hook = std::move(hook)](TMessage& message, const TWndMethod& next) {
+        if (message.Msg == CM_CONTROLDESTROYING) {
+            control_ = nullptr;
+            token_ = 0;
+        }
+        hook(message, next);
+    });
+}
+
+void TWindowHookLink::Unhook()
+{
+    if (control_) control_->RemoveWindowHook(token_);
+    control_ = nullptr;
+    token_ = 0;
+}
+
+// ---------------------------------------------------------------------------------------
 // TWinControl
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl()
 {
+    ReleaseWindowHooks();
     for (TControl* child : std::vector<TControl*>(controls_)) RemoveControl(child);
     DestroyWnd();
 }
@@ -495,12 +587,21 @@ void TWinControl::CreateChildHandles()
 void TWinControl::DestroyWnd()
 {
     if (!handle_) return;
-    HWND window = std::exchange(handle_, nullptr);
-    // From here on the window's messages go to the default handling, not to this object.
-    RemovePropW(window, MAKEINTATOM(ControlAtom()));
+    HWND window = handle_;
+    Perform(CM_DESTROYHANDLE, 0, reinterpret_cast<LPARAM>(window));
     for (TControl* child : controls_)
         if (auto* w = dynamic_cast<TWinControl*>(child)) w->DestroyWnd();
-    DestroyWindow(window);
+    // The window stays bound to this object until WM_NCDESTROY has passed through it.
+    if (handle_ == window) {
+        window_going_ = true;
+        DestroyWindow(window);
+        window_going_ = false;
+    }
+    if (handle_ == window) {
+        // Destroying failed (a window of another thread cannot be destroyed from here).
+        RemovePropW(window, MAKEINTATOM(ControlAtom()));
+        handle_ = nullptr;
+    }
 }
 
 void TWinControl::RecreateWnd()

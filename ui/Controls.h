@@ -1,5 +1,5 @@
 // Controls: TControl (bounds, alignment, visibility, font, colour, caption, hint, cursor,
-// events, a replaceable WindowProc), TWinControl (a control with a window) and
+// events, a chain of window hooks), TWinControl (a control with a window) and
 // TCustomControl (a windowed control that paints itself on a canvas). Every control of this
 // framework has a window; TControl holds what does not depend on it.
 //
@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,13 @@ class TWinControl;
 class TPopupMenu;
 
 using TWndMethod = std::function<void(TMessage&)>;
+
+// A window hook sees a control's messages before the control and before the hooks added
+// earlier. It hands a message on with next(message); not calling next takes the message
+// (message.Result is then its answer).
+using TWindowHook = std::function<void(TMessage& message, const TWndMethod& next)>;
+// Names one hook on one control; 0 names none.
+using THookToken = std::uint64_t;
 
 enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -118,9 +126,29 @@ public:
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor);
 
-    // The message entry point. Initially bound to WndProc; whoever replaces it keeps the
-    // previous value and puts it back when done.
-    TWndMethod WindowProc;
+    // The message entry point: the window hooks, newest first, then WndProc.
+    //
+    // Hooks come off by their token in any order, also from inside a hook while a message
+    // is on its way: a removed hook is never called again, not even by a message that is
+    // already passing through the chain. A hook added during a message sees the next one.
+    //
+    // Before the window goes. The framework destroys a control's window in DestroyWnd
+    // (RecreateWnd, removal from its parent, deletion, an explicit DestroyWnd). It first
+    // sends CM_DESTROYHANDLE through the chain while the control is whole and bound to the
+    // window; the window's last messages (WM_DESTROY, WM_NCDESTROY ...) then pass through
+    // the chain too, and from there to the default handling only, not to WndProc and the
+    // control's events. When someone else destroys the window, its messages take the usual
+    // way. RecreateWnd ends with CM_RECREATEWND,
+    // the new window in place; hooks stay on through all of it.
+    //
+    // When the control is deleted, CM_CONTROLDESTROYING goes through the chain before its
+    // window (a form's included) is destroyed; right after it every hook is dropped and
+    // RemoveWindowHook has nothing left to do. By then the parts of classes derived from
+    // the one whose destructor sends it are gone: a hook forgets the control and calls
+    // nothing of it.
+    void WindowProc(TMessage& message);
+    THookToken AddWindowHook(TWindowHook hook);
+    void RemoveWindowHook(THookToken token);
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
     void Invalidate();
@@ -163,6 +191,9 @@ protected:
     void ParentFontChanged();
     void ParentColorChanged();
     void RequestAlign();
+    // Tells the hooks with CM_CONTROLDESTROYING and drops them; the first destructor of
+    // a control's class chain that still needs its window calls it.
+    void ReleaseWindowHooks();
     // Mouse messages in client coordinates: events, clicks, hints, enter and leave.
     void HandleMouse(TMessage& message);
     bool ContextPopup(POINT screenPoint);
@@ -171,6 +202,16 @@ protected:
     std::wstring text_;
 
 private:
+    struct THookEntry;
+    static void RunHooks(TControl* control, const std::vector<std::shared_ptr<THookEntry>>& chain, size_t below,
+        TMessage& message);
+
+    // The end of the chain: WndProc, or only the default handling while DestroyWnd runs.
+    void HandleMessage(TMessage& message);
+
+    std::vector<std::shared_ptr<THookEntry>> hooks_;
+    THookToken last_hook_token_ = 0;
+    bool window_going_ = false;
     TWinControl* parent_ = nullptr;
     TAlign align_ = TAlign::alNone;
     bool visible_ = true;
@@ -185,6 +226,25 @@ private:
     TCursor cursor_ = crDefault;
     bool mouse_inside_ = false;
     bool clicking_ = false;
+};
+
+// One hook on one control, owned: it comes off when the link is destroyed or re-hooked.
+// When the control is deleted first, the link forgets it on CM_CONTROLDESTROYING (the hook
+// still sees that message) and never touches the control again.
+class TWindowHookLink {
+public:
+    TWindowHookLink() = default;
+    ~TWindowHookLink() { Unhook(); }
+    TWindowHookLink(const TWindowHookLink&) = delete;
+    TWindowHookLink& operator=(const TWindowHookLink&) = delete;
+
+    void Hook(TControl* control, TWindowHook hook);
+    void Unhook();
+    TControl* Control() const { return control_; }
+
+private:
+    TControl* control_ = nullptr;
+    THookToken token_ = 0;
 };
 
 // The window class a control's window belongs to.

@@ -55,6 +55,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
 
 TCustomForm::~TCustomForm()
 {
+    ReleaseWindowHooks();
     DestroyWnd();
     if (Application() && Application()->MainForm() == this) Application()->SetMainForm(nullptr);
 }

@@ -41,6 +41,10 @@ constexpr UINT CM_EXIT = CM_BASE + 27;
 constexpr UINT CM_RELEASE = CM_BASE + 33;
 constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 constexpr UINT CM_RECREATEWND = CM_BASE + 51;
+// Framework notices to a control's window hooks (see TControl::WindowProc): the window is
+// about to be destroyed (LParam: the window), and the control is being deleted.
+constexpr UINT CM_DESTROYHANDLE = CM_BASE + 60;
+constexpr UINT CM_CONTROLDESTROYING = CM_BASE + 61;
 
 // Reflected notifications: CN_BASE + the original message number.
 constexpr UINT CN_BASE = 0xBC00;

@@ -1,5 +1,5 @@
 // Controls on real windows: class names, the control lookup by window property, the
-// replaceable WindowProc, properties by name, alignment and reflected notifications.
+// window hooks, properties by name, alignment and reflected notifications.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -62,21 +62,20 @@ TEST_F(ControlsTest, WindowsCarryTheControlClassNameAndAreFoundByProperty)
     EXPECT_EQ(ui::FindControl(GetDesktopWindow()), nullptr);
 }
 
-TEST_F(ControlsTest, ReplacedWindowProcSeesMessagesAndRestoresCleanly)
+TEST_F(ControlsTest, WindowHookSeesMessagesAndComesOffCleanly)
 {
     auto* edit = new ui::TEdit(form);
     edit->SetParent(form);
     edit->HandleNeeded();
     int seen = 0;
-    ui::TWndMethod previous = edit->WindowProc;
-    edit->WindowProc = [&](ui::TMessage& message) {
+    const ui::THookToken token = edit->AddWindowHook([&](ui::TMessage& message, const ui::TWndMethod& next) {
         if (message.Msg == WM_SETTEXT) ++seen;
-        previous(message);
-    };
+        next(message);
+    });
     edit->SetText(L"一二三");
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(edit->Text(), L"一二三");
-    edit->WindowProc = previous;
+    edit->RemoveWindowHook(token);
     edit->SetText(L"abc");
     EXPECT_EQ(seen, 1);
     EXPECT_EQ(edit->Text(), L"abc");
