@@ -17,7 +17,8 @@ constexpr wchar_t kNotFound[] = L"对不起，没有找到你输入的关键字�
 
 }  // namespace
 
-// Only the key code counts, whatever Shift, Ctrl or Alt; the key still reaches the memo.
+// Only the key code counts, whatever Shift, Ctrl or Alt; the key still reaches the memo,
+// except F10 and Alt: after their warning they must not open the menu bar as well.
 void TMainForm1::Memo1KeyDown(ui::TObject*, WORD& Key, ui::TShiftState)
 {
     if (Key == VK_F11) BitBtn8Click(this);
@@ -36,6 +37,7 @@ void TMainForm1::Memo1KeyDown(ui::TObject*, WORD& Key, ui::TShiftState)
         MediaPlayer1->Stop();
         ui::Clipboard().Clear();
         ui::ShowMessage(kHotKeyConflict);
+        Key = 0;
     }
 }
 

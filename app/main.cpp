@@ -4,12 +4,16 @@
 
 #include "app/Unit1.h"
 #include "app/Unit3.h"
+#include "skin/controls/SkinManage.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     ui::TApplication application(nullptr);
     application.Initialize();
     application.SetTitle(app::kApplicationTitle);
+    // The skin component of the main window creates the skin manager through this; it goes
+    // before the application, so every window gets its own look back first.
+    skin::TSkinManagerInstallation skinManager;
     try {
         application.CreateForm<app::TMainForm1>();
         app::Form3 = application.CreateForm<app::TForm3>();
