@@ -330,7 +330,7 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code >= 0 && g_manager) {
         try {
-            g_manager->CbtEvent(code, wParam, lParam);
+            if (g_manager->CbtEvent(code, wParam, lParam)) return 1;
         } catch (const std::exception& failure) {
             ui::HandleException(failure);
         } catch (...) {
@@ -340,9 +340,9 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void TSkinManage::CbtEvent(int code, WPARAM wParam, LPARAM lParam)
+bool TSkinManage::CbtEvent(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (state_ == TManagerState::Destroying) return;
+    if (state_ == TManagerState::Destroying) return false;
     const auto window = reinterpret_cast<HWND>(wParam);
     switch (code) {
     case HCBT_CREATEWND: {
@@ -356,8 +356,19 @@ void TSkinManage::CbtEvent(int code, WPARAM wParam, LPARAM lParam)
         SetHooked();
         SkinWindow(window);
         break;
+    case HCBT_SYSCOMMAND:
+        // Alt + letter, F10 or Alt in a control: the system would look for a menu bar of its
+        // own, and the window has none any more. The skinned bar answers instead.
+        if ((wParam & 0xFFF0) == SC_KEYMENU && static_cast<wchar_t>(lParam) != L' ') {
+            HWND focus = GetFocus();
+            HWND root = GetAncestor(focus ? focus : GetActiveWindow(), GA_ROOT);
+            TWinSkinForm* form = root ? FindForm(root) : nullptr;
+            return form && form->MenuBar() && form->KeyboardMenu(static_cast<wchar_t>(lParam));
+        }
+        break;
     default: break;
     }
+    return false;
 }
 
 TSkinManagerInstallation::TSkinManagerInstallation()

@@ -87,7 +87,8 @@ public:
 
 private:
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
-    void CbtEvent(int code, WPARAM wParam, LPARAM lParam);
+    // True to stop the system's own handling.
+    bool CbtEvent(int code, WPARAM wParam, LPARAM lParam);
     void RunCommand();
     void SkinAllForms();
     void Unskin(TWinSkinForm* form);

@@ -151,8 +151,19 @@ void TMenuBtn::Paint()
            FRect.left - barRect.left, 0, SRCCOPY);
     const TSkinData& skin = *FForm.SkinData();
     if (FState != TNCState::Normal) {
-        const ui::BrushHandle frame(CreateSolidBrush(ui::ColorToRGB(skin.Color(csButtonHilight))));
-        FrameRect(dc.get(), &FRect, frame.get());
+        // Raised while hot, sunken while pressed: light and shadow lines, so that the look
+        // shows on light bars as well as on dark ones.
+        const bool pressed = FState == TNCState::Pressed;
+        const ui::BrushHandle light(CreateSolidBrush(ui::ColorToRGB(skin.Color(csButtonHilight))));
+        const ui::BrushHandle shadow(CreateSolidBrush(ui::ColorToRGB(skin.Color(csButtonShadow))));
+        const HBRUSH topLeft = pressed ? shadow.get() : light.get(), bottomRight = pressed ? light.get() : shadow.get();
+        const RECT& r = FRect;
+        const RECT edges[] = {{r.left, r.top, r.right, r.top + 1}, {r.left, r.top, r.left + 1, r.bottom},
+                              {r.left, r.bottom - 1, r.right, r.bottom}, {r.right - 1, r.top, r.right, r.bottom}};
+        FillRect(dc.get(), &edges[0], topLeft);
+        FillRect(dc.get(), &edges[1], topLeft);
+        FillRect(dc.get(), &edges[2], bottomRight);
+        FillRect(dc.get(), &edges[3], bottomRight);
     }
     const ui::ScopedSelect font(dc.get(), FForm.MenuFont());
     SetBkMode(dc.get(), TRANSPARENT);
@@ -564,6 +575,7 @@ bool TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         }
     }
     case WM_SYSCOMMAND: result = SysCommand(wParam, lParam); return true;
+
     case SKM_OPENMENUITEM: {
         const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         const POINT point = ToWindowPoint(screen);
@@ -612,19 +624,13 @@ void TWinSkinForm::FormHook(ui::TMessage& message, const ui::TWndMethod& next)
         return;
     }
     case ui::CM_MENUCHANGED: {
-        // The framework re-attaches the menu to the window: the bar takes it back.
+        // Answered non-zero: the bar takes the menu, the framework gives the window none.
         const bool framePaint = FSkinData->FramePaint;
         FSkinData->FramePaint = false;
         next(message);
         FSkinData->FramePaint = framePaint;
-        if (HMENU menu = GetMenu(FHandle)) {
-            if (FMenuBar && FSkinData->MenuUpdate) {
-                FMenuBar->FMenuHandle = menu;
-                FMenuBar->Build();
-            }
-            SetMenu(FHandle, nullptr);
-        }
-        PaintFrame();
+        TakeMenu();
+        message.Result = 1;
         return;
     }
     case SKM_PAINTFRAMETO:
@@ -643,6 +649,18 @@ void TWinSkinForm::FormHook(ui::TMessage& message, const ui::TWndMethod& next)
     default: break;
     }
     next(message);
+}
+
+void TWinSkinForm::TakeMenu()
+{
+    HMENU menu = GetMenu(FHandle);
+    if (!menu && FForm && FForm->Menu()) menu = FForm->Menu()->Handle();
+    if (menu && FMenuBar && FSkinData->MenuUpdate) {
+        FMenuBar->FMenuHandle = menu;
+        FMenuBar->Build();
+    }
+    if (GetMenu(FHandle)) SetMenu(FHandle, nullptr);
+    PaintFrame();
 }
 
 void TWinSkinForm::Activate()
@@ -740,6 +758,7 @@ LRESULT TWinSkinForm::SysCommand(WPARAM wParam, LPARAM lParam)
 
 bool TWinSkinForm::KeyboardMenu(wchar_t ch)
 {
+    if (FMenuTracking || !FSubclass.Attached()) return false;
     TMenuBtn* target = FindAccelButton(ch);
     if (!target && ch == 0 && FMenuBar && FMenuBar->Count() > 0) target = FMenuBar->Button(0);
     if (ch != 0 && !target) return false;
@@ -1024,6 +1043,20 @@ bool IsMenuWindow(HWND window)
     return std::wstring_view(name) == L"#32768";
 }
 
+HWND ThreadMenuWindow()
+{
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) -> BOOL {
+            if (!IsWindowVisible(window) || !IsMenuWindow(window)) return TRUE;
+            *reinterpret_cast<HWND*>(result) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 // Lets the user slide across the bar while a drop-down is open: another bar item under the
 // mouse, or Left/Right at the top level of the drop-down, closes it and opens that item.
 LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam)
@@ -1033,9 +1066,12 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam)
     if (next || code != MSGF_MENU || !form || !form->MenuBar()) return next;
     try {
         MSG& msg = *reinterpret_cast<MSG*>(lParam);
-        if (g_tracking.First && IsMenuWindow(msg.hwnd)) {
-            g_tracking.First = false;
-            PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0);
+        if (g_tracking.First) {
+            // The drop-down opens with its first item highlighted.
+            if (const HWND menu = IsMenuWindow(msg.hwnd) ? msg.hwnd : ThreadMenuWindow()) {
+                g_tracking.First = false;
+                PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+            }
         }
         const TWinSkinMenu& bar = *form->MenuBar();
         const int count = bar.Count(), open = g_tracking.OpenIndex;
@@ -1285,7 +1321,8 @@ void TWinSkinForm::PaintCaptionText(ui::TCanvas& canvas, const RECT& title)
     } else if (title.right - caption.RightWidth < r.right) {
         r.right = title.right - caption.RightWidth;
     }
-    if (FFrameKind == TFrameKind::Dialog && caption.TextAlignment == 0) r.left -= 16;
+    // Dialogs show no window icon; the text takes its place, but never leaves the title bar.
+    if (FFrameKind == TFrameKind::Dialog && caption.TextAlignment == 0) r.left = std::max(r.left - 16, title.left);
     FTitleTextRect = r;
     if (!caption.Image.Empty())
         DrawThreePartTiled(canvas, RECT{r.left, title.top, r.right, title.bottom}, caption.Image, true, true, 2,

@@ -170,6 +170,9 @@ public:
     TWinSysButton* ButtonAt(POINT windowPoint) const;
     bool IsButtonVisible(int index);
     bool OpenMenuItem(TMenuBtn* button);
+    // The keyboard's way into the menu bar (Alt + letter, or 0 for F10 and Alt alone): opens
+    // the item and answers true, or false when there is nothing to open.
+    bool KeyboardMenu(wchar_t ch);
     void SwitchToButton(TMenuBtn* button);
     TMenuBtn* FindAccelButton(wchar_t ch) const;
     void OpenSystemMenu(POINT screenPoint);
@@ -218,7 +221,8 @@ private:
     void HandleSize(WPARAM wParam, LPARAM lParam);
     void ReadWindowState();
     LRESULT SysCommand(WPARAM wParam, LPARAM lParam);
-    bool KeyboardMenu(wchar_t ch);
+    // The form's menu changed: the bar takes the new menu, the window gets none.
+    void TakeMenu();
     LRESULT NCCalcSize(WPARAM wParam, LPARAM lParam);
     LRESULT NCHitTest(WPARAM wParam, LPARAM lParam);
     LRESULT NCPaint(WPARAM wParam, LPARAM lParam);

@@ -25,6 +25,7 @@
 #include "ui/Exception.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
+#include "ui/StdCtrls.h"
 #include "ui/Subclass.h"
 
 namespace {
@@ -325,6 +326,64 @@ TEST_F(SkinnedWindows, TheMenuBarOpensByMouseAndF10AndSlidesWithLeftAndRight)
             << key;
         EXPECT_TRUE(boxes.texts_.empty());
     }
+}
+
+TEST_F(SkinnedWindows, AMenuChangeKeepsTheBarDrawnByTheSkin)
+{
+    const SIZE frame = FrameExtent(Main());
+    form_->N20->SetCaption(L"录音整理");
+    EXPECT_EQ(Controller()->MenuBar()->FButtons[2]->FCaption, L"录音整理");
+    form_->N20->SetCaption(L"录音整理服务");
+    EXPECT_EQ(Controller()->MenuBar()->FButtons[2]->FCaption, L"录音整理服务");
+    skintest::Pump(50ms);
+    EXPECT_EQ(GetMenu(Main()), nullptr);
+    EXPECT_EQ(FrameExtent(Main()).cy, frame.cy);
+}
+
+// A form of the program's kind with accelerators on its menu bar and an edit to type in.
+class AcceleratorForm : public ui::TForm {
+public:
+    explicit AcceleratorForm(ui::TComponent* owner) : ui::TForm(owner)
+    {
+        SetBounds(120, 90, 420, 260);
+        SetWindowState(ui::TWindowState::wsNormal);
+        Edit = new ui::TEdit(this);
+        Edit->SetBounds(10, 10, 200, 24);
+        Edit->SetParent(this);
+        Menu = new ui::TMainMenu(this);
+        for (const wchar_t* caption : {L"&File", L"&Edit", L"&Help"}) {
+            auto* item = new ui::TMenuItem(this);
+            item->SetCaption(caption);
+            auto* inner = new ui::TMenuItem(this);
+            inner->SetCaption(L"Item");
+            item->Add(inner);
+            Menu->Items()->Add(item);
+        }
+        SetMenu(Menu);
+    }
+    ui::TEdit* Edit;
+    ui::TMainMenu* Menu;
+};
+
+TEST_F(SkinnedWindows, AltWithALetterOpensThatItemAndTheBarWrapsAround)
+{
+    std::unique_ptr<AcceleratorForm> other(new AcceleratorForm(nullptr));
+    other->Show();
+    ASSERT_TRUE(PumpUntil([&] {
+        return Controller(other->Handle()) && Controller(other->Handle())->State() == skin::TFormSkinState::Ready;
+    }));
+    other->Edit->SetFocus();
+    const HWND edit = other->Edit->Handle();
+    const auto altChar = [edit](wchar_t ch) {
+        return [edit, ch] { PostMessageW(edit, WM_SYSCHAR, ch, 1 | (1 << 29)); ui::Application()->ProcessMessages(); };
+    };
+    EXPECT_EQ(Slide(altChar(L'e'), {}), std::vector<int>{1});
+    EXPECT_EQ(Slide(altChar(L'F'), {VK_LEFT, VK_RIGHT}), (std::vector<int>{0, 2, 0}));
+    // A letter that no item has opens no item of the bar.
+    const std::vector<int> none = Slide(altChar(L'q'), {});
+    EXPECT_TRUE(std::none_of(none.begin(), none.end(), [](int index) { return index >= 0; }));
+    other.reset();
+    Activate(Main());
 }
 
 TEST_F(SkinnedWindows, InTheMemoF10AndAltWarnAndOpenNoMenu)
