@@ -487,12 +487,26 @@ void TApplication::SetTitle(const std::wstring& title)
 LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* app = reinterpret_cast<TApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (app && msg == WM_TIMER) {
-        try {
-            app->HintTimerExpired(wParam);
-        } catch (const std::exception& failure) {
-            app->HandleException(failure);
+    if (!app) return DefWindowProcW(window, msg, wParam, lParam);
+    try {
+        switch (msg) {
+        case WM_TIMER: app->HintTimerExpired(wParam); return 0;
+        // Popup menus shown without a form are owned by this window: their owner-drawn
+        // items are drawn here like on a form.
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlType == ODT_MENU && DispatchMenuDrawItem(*item)) return TRUE;
+            break;
         }
+        case WM_MEASUREITEM: {
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (item->CtlType == ODT_MENU && DispatchMenuMeasureItem(window, *item)) return TRUE;
+            break;
+        }
+        default: break;
+        }
+    } catch (const std::exception& failure) {
+        app->HandleException(failure);
         return 0;
     }
     return DefWindowProcW(window, msg, wParam, lParam);
@@ -572,15 +586,18 @@ void TApplication::HintMouseMessage(TControl* control, const TMessage& message)
 {
     if (!show_hint_ || !handle_) return;
     if (message.Msg == WM_MOUSELEAVE) {
-        if (control == hint_control_) CancelHint();
+        // The mouse may have gone onto the hint window itself: the hint stays until it ends.
+        if (control == hint_control_ && !(hint_window_ && hint_window_->HintShowing())) CancelHint();
         return;
     }
     if (control == hint_control_) return;
+    // Going from one hint to the next waits only the short pause.
+    const bool showing = hint_window_ && hint_window_->HintShowing();
     CancelHint();
     if (!control->ShowHint() || control->Hint().empty()) return;
     hint_control_ = control;
     FreeNotification(control);
-    SetTimer(handle_, kHintShowTimer, static_cast<UINT>(hint_pause_), nullptr);
+    SetTimer(handle_, kHintShowTimer, static_cast<UINT>(showing ? hint_short_pause_ : hint_pause_), nullptr);
 }
 
 void TApplication::CancelHint()
@@ -606,21 +623,36 @@ void TApplication::HintTimerExpired(UINT_PTR id)
     GetCursorPos(&cursor);
     HWND under = WindowFromPoint(cursor);
     if (under != hint_control_->DrawingWindow()) return;
-    ShowHintFor(hint_control_);
+    ActivateHintFor(hint_control_, cursor);
 }
 
-void TApplication::ShowHintFor(TControl* control)
+void TApplication::ActivateHintFor(TControl* control, POINT cursor)
 {
+    if (!handle_ || !control) return;
+    if (control != hint_control_) {
+        CancelHint();
+        hint_control_ = control;
+        FreeNotification(control);
+    }
     if (!hint_window_) {
         hint_window_ = hint_factory_ ? hint_factory_(this) : new THintWindow(this);
         FreeNotification(hint_window_);
     }
-    POINT cursor;
-    GetCursorPos(&cursor);
-    RECT r = hint_window_->CalcHintRect(300, control->Hint());
+    THintInfo info;
+    info.HintControl = control;
+    info.CursorPos = control->ScreenToClient(cursor);
     const int cursorHeight = GetSystemMetrics(SM_CYCURSOR);
-    OffsetRect(&r, cursor.x, cursor.y + cursorHeight / 2 + 4);
-    hint_window_->ActivateHint(r, control->Hint());
+    info.HintPos = {cursor.x, cursor.y + cursorHeight / 2 + 4};
+    info.HintMaxWidth = 300;
+    info.HintColor = clInfoBk;
+    std::wstring hint = control->Hint();
+    bool canShow = true;
+    if (OnShowHint) OnShowHint(hint, canShow, info);
+    if (!canShow || hint.empty()) return;
+    hint_window_->SetColor(info.HintColor);
+    RECT r = hint_window_->CalcHintRect(info.HintMaxWidth, hint);
+    OffsetRect(&r, info.HintPos.x, info.HintPos.y);
+    hint_window_->ActivateHint(r, hint);
     SetTimer(handle_, kHintHideTimer, static_cast<UINT>(hint_hide_pause_), nullptr);
 }
 

@@ -112,6 +112,19 @@ public:
     std::wstring_view ClassName() const override { return L"TForm"; }
 };
 
+// What the application knows about the hint it is about to show; a show-hint handler may
+// change it.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    // The mouse in the hint control's client coordinates, when the hint was asked for.
+    POINT CursorPos{};
+    // Top-left corner of the hint window on the screen.
+    POINT HintPos{};
+    int HintMaxWidth = 0;
+    TColor HintColor = clInfoBk;
+};
+using TShowHintEvent = std::function<void(std::wstring& hintStr, bool& canShow, THintInfo& hintInfo)>;
+
 // The window that shows a hint. Subclasses (balloon hints) change its look and size.
 class THintWindow : public TCustomControl {
 public:
@@ -121,7 +134,8 @@ public:
     virtual RECT CalcHintRect(int maxWidth, const std::wstring& hint);
     // Shows the hint at a screen rectangle without taking the focus.
     virtual void ActivateHint(const RECT& rect, const std::wstring& hint);
-    void ReleaseHint();
+    // Hides the hint; the application calls it whenever its hint ends.
+    virtual void ReleaseHint();
     bool HintShowing() const;
 
 protected:
@@ -173,19 +187,30 @@ public:
     void SetShowHint(bool value);
     int HintPause() const { return hint_pause_; }
     void SetHintPause(int ms) { hint_pause_ = ms; }
+    // The pause before the hint of the next control while a hint is showing.
+    int HintShortPause() const { return hint_short_pause_; }
+    void SetHintShortPause(int ms) { hint_short_pause_ = ms; }
     int HintHidePause() const { return hint_hide_pause_; }
     void SetHintHidePause(int ms) { hint_hide_pause_ = ms; }
+    // The window class of hints: the hint window is made anew from it. An empty factory
+    // means the plain THintWindow.
     void SetHintWindowClass(THintWindowFactory factory);
+    const THintWindowFactory& HintWindowClass() const { return hint_factory_; }
     THintWindow* HintWindow() const { return hint_window_; }
     void HintMouseMessage(TControl* control, const TMessage& message);
     void CancelHint();
+    // Shows the hint of a control now, as the hint timer would with the mouse at `cursor`
+    // (screen coordinates).
+    void ActivateHintFor(TControl* control, POINT cursor);
+
+    // Called for every hint about to show; may change the text, forbid it or move it.
+    TShowHintEvent OnShowHint;
 
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
     static LRESULT CALLBACK AppWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     void HintTimerExpired(UINT_PTR id);
-    void ShowHintFor(TControl* control);
 
     std::wstring title_;
     HWND handle_ = nullptr;
@@ -194,6 +219,7 @@ private:
     bool terminated_ = false;
     bool show_hint_ = true;
     int hint_pause_ = 500;
+    int hint_short_pause_ = 50;
     int hint_hide_pause_ = 2500;
     THintWindowFactory hint_factory_;
     THintWindow* hint_window_ = nullptr;

@@ -2,32 +2,120 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
+#include <unordered_set>
 
+#include "ui/Exception.h"
 #include "ui/Forms.h"
+#include "ui/ImgList.h"
 
 namespace ui {
 
 namespace {
 
-// Commands of all live items; WM_COMMAND carries 16 bits of them.
+// Registered items by command; WM_COMMAND carries 16 bits of them.
 std::map<UINT, TMenuItem*>& LiveItems()
 {
     static std::map<UINT, TMenuItem*> items;
     return items;
 }
 
-UINT NextCommand()
+// Every live item, temporary ones too: the owner-draw data of a menu entry is checked here.
+std::unordered_set<const TMenuItem*>& AllItems()
 {
-    static UINT next = 100;
-    do {
-        next = next >= 0xFFFF ? 100 : next + 1;
-    } while (LiveItems().count(next));
-    return next;
+    static std::unordered_set<const TMenuItem*> items;
+    return items;
+}
+
+// The lowest free command: freed commands below the high-water mark, else the mark itself.
+class CommandPool {
+public:
+    UINT Take()
+    {
+        if (!freed_.empty()) return freed_.extract(freed_.begin()).value();
+        if (next_ >= kMenuCommandLimit) throw Exception(L"Too many menu items");
+        return next_++;
+    }
+    void Give(UINT command)
+    {
+        if (command + 1 != next_) {
+            freed_.insert(command);
+            return;
+        }
+        --next_;
+        while (!freed_.empty() && *freed_.rbegin() + 1 == next_) {
+            freed_.erase(std::prev(freed_.end()));
+            --next_;
+        }
+    }
+
+private:
+    std::set<UINT> freed_;
+    UINT next_ = kFirstMenuCommand;
+};
+
+CommandPool& Commands()
+{
+    static CommandPool pool;
+    return pool;
 }
 
 void SetCanvasDC(TCanvas& canvas, HDC dc) { canvas.SetHandle(dc); }
 
+struct KeyName {
+    WORD key;
+    const wchar_t* name;
+};
+constexpr KeyName kKeyNames[] = {{VK_BACK, L"BkSp"}, {VK_TAB, L"Tab"}, {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},
+    {VK_SPACE, L"Space"}, {VK_PRIOR, L"PgUp"}, {VK_NEXT, L"PgDn"}, {VK_END, L"End"}, {VK_HOME, L"Home"},
+    {VK_LEFT, L"Left"}, {VK_UP, L"Up"}, {VK_RIGHT, L"Right"}, {VK_DOWN, L"Down"}, {VK_INSERT, L"Ins"},
+    {VK_DELETE, L"Del"}};
+
 }  // namespace
+
+TShortCut ShortCut(WORD key, TShiftState shift)
+{
+    TShortCut result = static_cast<TShortCut>(key & 0xFF);
+    if (shift & ssShift) result |= scShift;
+    if (shift & ssCtrl) result |= scCtrl;
+    if (shift & ssAlt) result |= scAlt;
+    return result;
+}
+
+std::wstring ShortCutToText(TShortCut shortCut)
+{
+    const WORD key = shortCut & 0xFF;
+    std::wstring name;
+    if ((key >= L'A' && key <= L'Z') || (key >= L'0' && key <= L'9')) {
+        name = static_cast<wchar_t>(key);
+    } else if (key >= VK_F1 && key <= VK_F24) {
+        name = L"F" + std::to_wstring(key - VK_F1 + 1);
+    } else {
+        for (const KeyName& known : kKeyNames)
+            if (known.key == key) name = known.name;
+    }
+    if (name.empty()) return {};
+    std::wstring text;
+    if (shortCut & scShift) text += L"Shift+";
+    if (shortCut & scCtrl) text += L"Ctrl+";
+    if (shortCut & scAlt) text += L"Alt+";
+    return text + name;
+}
+
+bool IsAccel(wchar_t key, std::wstring_view caption)
+{
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&') continue;
+        if (caption[i + 1] == L'&') {
+            ++i;
+            continue;
+        }
+        wchar_t pair[2] = {caption[i + 1], key};
+        CharUpperBuffW(pair, 2);
+        return pair[0] == pair[1];
+    }
+    return false;
+}
 
 TMenuItem* FindMenuItemByCommand(UINT command)
 {
@@ -35,17 +123,32 @@ TMenuItem* FindMenuItemByCommand(UINT command)
     return it == LiveItems().end() ? nullptr : it->second;
 }
 
+TMenuItem* FindMenuItemByHandle(HMENU menu)
+{
+    if (!menu) return nullptr;
+    for (const TMenuItem* item : AllItems()) {
+        if (item->handle_.get() == menu) return const_cast<TMenuItem*>(item);
+    }
+    return nullptr;
+}
+
 // ---------------------------------------------------------------------------------------
 // TMenuItem
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand())
+TMenuItem::TMenuItem(TComponent* owner, TMenuItemKind kind)
+    : TComponent(owner), command_(kind == TMenuItemKind::Registered ? Commands().Take() : 0)
 {
-    LiveItems()[command_] = this;
+    if (command_) LiveItems()[command_] = this;
+    AllItems().insert(this);
 }
 
 TMenuItem::~TMenuItem()
 {
-    LiveItems().erase(command_);
+    AllItems().erase(this);
+    if (command_) {
+        LiveItems().erase(command_);
+        Commands().Give(command_);
+    }
     // DestroyMenu would take the children's drop-downs with it; they go with their items.
     if (handle_)
         for (int i = GetMenuItemCount(handle_.get()) - 1; i >= 0; --i) RemoveMenu(handle_.get(), static_cast<UINT>(i), MF_BYPOSITION);
@@ -79,6 +182,36 @@ void TMenuItem::SetVisible(bool value)
     if (visible_ == value) return;
     visible_ = value;
     Changed();
+}
+
+void TMenuItem::SetDefault(bool value)
+{
+    if (default_ == value) return;
+    // A menu has one default item.
+    if (value && parent_)
+        for (TMenuItem* sibling : parent_->items_) sibling->default_ = false;
+    default_ = value;
+    Changed();
+}
+
+void TMenuItem::SetShortCut(TShortCut value)
+{
+    if (shortcut_ == value) return;
+    shortcut_ = value;
+    Changed();
+}
+
+void TMenuItem::SetImageIndex(int value)
+{
+    if (image_index_ == value) return;
+    image_index_ = value;
+    Changed();
+}
+
+TCustomImageList* TMenuItem::GetImageList() const
+{
+    TMenu* menu = GetParentMenu();
+    return menu ? menu->Images() : nullptr;
 }
 
 void TMenuItem::Add(TMenuItem* item)
@@ -137,11 +270,15 @@ void TMenuItem::RebuildHandle(HMENU menu)
         info.fType = item->IsSeparator() ? MFT_SEPARATOR : 0;
         if (ownerDraw) {
             info.fType |= MFT_OWNERDRAW;
-        } else if (!item->IsSeparator()) {
-            info.fMask |= MIIM_STRING;
-            info.dwTypeData = const_cast<wchar_t*>(item->caption_.c_str());
         }
-        info.fState = (item->checked_ ? MFS_CHECKED : 0) | (item->enabled_ ? 0 : MFS_DISABLED);
+        // Owner-drawn entries keep their text too: the system measures and searches by it.
+        std::wstring text = item->caption_;
+        if (item->shortcut_ != scNone) text += L"\t" + ShortCutToText(item->shortcut_);
+        if (!item->IsSeparator()) {
+            info.fMask |= MIIM_STRING;
+            info.dwTypeData = text.data();
+        }
+        info.fState = (item->checked_ ? MFS_CHECKED : 0) | (item->enabled_ ? 0 : MFS_DISABLED) | (item->default_ ? MFS_DEFAULT : 0);
         info.wID = item->command_;
         info.dwItemData = reinterpret_cast<ULONG_PTR>(item);
         info.hSubMenu = item->Handle();
@@ -181,18 +318,38 @@ void TMenuItem::DrawItem(TCanvas* canvas, RECT rect, bool selected)
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(!enabled_ ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+    FontHandle bold;
+    if (default_) {
+        LOGFONTW font{};
+        GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof(font), &font);
+        font.lfWeight = FW_BOLD;
+        bold.reset(CreateFontIndirectW(&font));
+    }
+    ScopedSelect boldSelected(dc, bold.get());
     RECT text = rect;
     if (!bar) {
         const int check = GetSystemMetrics(SM_CXMENUCHECK);
-        if (checked_) {
-            RECT box{rect.left + 4, rect.top + (rect.bottom - rect.top - check) / 2, rect.left + 4 + check, 0};
-            box.bottom = box.top + check;
-            DrawFrameControl(dc, &box, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
+        TCustomImageList* images = GetImageList();
+        if (images && image_index_ >= 0 && image_index_ < images->Count()) {
+            images->Draw(*canvas, rect.left + 2, rect.top + (rect.bottom - rect.top - images->Height()) / 2, image_index_, enabled_);
+            text.left += std::max(check, images->Width()) + 8;
+        } else {
+            if (checked_) {
+                RECT box{rect.left + 4, rect.top + (rect.bottom - rect.top - check) / 2, rect.left + 4 + check, 0};
+                box.bottom = box.top + check;
+                DrawFrameControl(dc, &box, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
+            }
+            text.left += check + 8;
         }
-        text.left += check + 8;
     }
     DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text,
         DT_SINGLELINE | DT_VCENTER | (bar ? DT_CENTER : DT_LEFT));
+    if (shortcut_ != scNone && !bar) {
+        const std::wstring keys = ShortCutToText(shortcut_);
+        RECT right = rect;
+        right.right -= 10;
+        DrawTextW(dc, keys.c_str(), static_cast<int>(keys.size()), &right, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+    }
 }
 
 void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height)
@@ -209,6 +366,12 @@ void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height)
     SIZE size{};
     GetTextExtentPoint32W(canvas->Handle(), caption_.c_str(), static_cast<int>(caption_.size()), &size);
     width = size.cx + GetSystemMetrics(SM_CXMENUCHECK) + 20;
+    if (shortcut_ != scNone) {
+        const std::wstring keys = ShortCutToText(shortcut_);
+        SIZE keySize{};
+        GetTextExtentPoint32W(canvas->Handle(), keys.c_str(), static_cast<int>(keys.size()), &keySize);
+        width += keySize.cx + 20;
+    }
     height = std::max<int>(size.cy + 6, GetSystemMetrics(SM_CYMENUSIZE));
 }
 
@@ -219,6 +382,9 @@ PropValue TMenuItem::GetProperty(std::wstring_view name) const
     if (SameName(name, L"Enabled")) return static_cast<std::int64_t>(enabled_);
     if (SameName(name, L"Visible")) return static_cast<std::int64_t>(visible_);
     if (SameName(name, L"Command")) return static_cast<std::int64_t>(command_);
+    if (SameName(name, L"Default")) return static_cast<std::int64_t>(default_);
+    if (SameName(name, L"ShortCut")) return static_cast<std::int64_t>(shortcut_);
+    if (SameName(name, L"ImageIndex")) return static_cast<std::int64_t>(image_index_);
     return TComponent::GetProperty(name);
 }
 
@@ -232,6 +398,9 @@ bool TMenuItem::SetProperty(std::wstring_view name, const PropValue& value)
         if (SameName(name, L"Checked")) { SetChecked(*i != 0); return true; }
         if (SameName(name, L"Enabled")) { SetEnabled(*i != 0); return true; }
         if (SameName(name, L"Visible")) { SetVisible(*i != 0); return true; }
+        if (SameName(name, L"Default")) { SetDefault(*i != 0); return true; }
+        if (SameName(name, L"ShortCut")) { SetShortCut(static_cast<TShortCut>(*i)); return true; }
+        if (SameName(name, L"ImageIndex")) { SetImageIndex(static_cast<int>(*i)); return true; }
     }
     return TComponent::SetProperty(name, value);
 }
@@ -270,6 +439,26 @@ TMenuItem* TMenu::FindItemByCommand(UINT command)
 {
     TMenuItem* item = FindMenuItemByCommand(command);
     return item && item->GetParentMenu() == this ? item : nullptr;
+}
+
+TMenuItem* TMenu::FindItemByHandle(HMENU menu)
+{
+    TMenuItem* item = FindMenuItemByHandle(menu);
+    return item && item->GetParentMenu() == this ? item : nullptr;
+}
+
+void TMenu::SetImages(TCustomImageList* images)
+{
+    if (images_) RemoveFreeNotification(images_);
+    images_ = images;
+    if (images_) FreeNotification(images_);
+    MenuChanged();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation)
+{
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
 void TMenu::MenuChanged() {}
