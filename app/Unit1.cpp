@@ -5,6 +5,7 @@
 #include "app/Unit3.h"
 #include "app/core/Documents.h"
 #include "app/core/Vendor.h"
+#include "hints/BalloonHints.h"
 
 namespace app {
 
@@ -84,6 +85,19 @@ void TMainForm1::BuildComponents()
     // The skin is read with the window, so its elements exist before FormCreate runs.
     SkinData1 = Named(new skin::TSkinData(this), L"SkinData1");
     StoreSkinData1(*SkinData1);
+
+    // Every hint of the application shows as a balloon; its stored pause is the one hints wait.
+    BalloonHints1 = Named(new hints::TBalloonHints(this), L"BalloonHints1");
+    BalloonHints1->SetAlignment(ui::TAlignment::taLeftJustify);
+    BalloonHints1->SetCaptionWidth(100);
+    BalloonHints1->SetColor(ui::clInfoBk);
+    BalloonHints1->SetFrameColor(ui::clBlack);
+    BalloonHints1->Font()->SetName(L"MS Sans Serif");
+    BalloonHints1->Font()->SetHeight(-11);
+    BalloonHints1->Font()->SetColor(ui::clInfoText);
+    BalloonHints1->FontChanged();
+    BalloonHints1->Bitmaps().SetTransparentColor(ui::clOlive);
+    BalloonHints1->SetHintPause(800);
 }
 
 void TMainForm1::BuildWorkspacePage()

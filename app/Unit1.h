@@ -31,6 +31,9 @@
 namespace skin {
 class TSkinData;
 }
+namespace hints {
+class TBalloonHints;
+}
 
 namespace app {
 
@@ -117,6 +120,7 @@ public:
     platform::TADOQuery* ADOQuery1;
     ui::TDataSource* DataSource1;
     skin::TSkinData* SkinData1;
+    hints::TBalloonHints* BalloonHints1;
 
     // Start-up and shut-down.
     void FormCreate(ui::TObject* Sender);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Unit1.h"
+#include "hints/BalloonHints.h"
 #include "support/ProcessDriver.h"
 #include "platform/Database.h"
 #include "ui/Dialogs.h"
@@ -140,6 +141,26 @@ TEST_F(MainWindowTest, StartsInTheStateUsersExpect)
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(GetMenuItemCount(bar), 3);
     EXPECT_EQ(GetMenuItemCount(form->N2->Handle()), 9);
+}
+
+TEST_F(MainWindowTest, HintsAreBalloonsOfBalloonHints1AfterItsStoredPause)
+{
+    Open();
+    form->Show();
+    EXPECT_EQ(ui::Application()->HintPause(), 800);
+    ui::Application()->ActivateHintFor(form->Edit2, form->Edit2->ClientToScreen({10, 5}));
+    auto* window = dynamic_cast<hints::TBalloonHintWindow*>(ui::Application()->HintWindow());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Linked(), form->BalloonHints1);
+    EXPECT_TRUE(window->HintShowing());
+    EXPECT_EQ(window->Text(), L"一句话简述");
+    EXPECT_EQ(window->CaptionWidth(), 100);
+    EXPECT_EQ(window->FrameColor(), ui::clBlack);
+    EXPECT_EQ(window->Color(), ui::clInfoBk);
+    EXPECT_EQ(window->Font()->Name(), L"MS Sans Serif");
+    EXPECT_EQ(window->Font()->Height(), -11);
+    EXPECT_EQ(window->Corner(), hints::THintCorner::hcUpperRight);
+    ui::Application()->CancelHint();
 }
 
 TEST_F(MainWindowTest, CancelledCloseKeepsTheDocumentAndThePage)
