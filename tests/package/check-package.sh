@@ -15,17 +15,16 @@ if [ ! -f "$setup" ]; then
 fi
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
-scratch=$(mktemp -d)
 state=${MJ_RUN_DIR:-$root/.run}
 [ -f "$state/env" ] || fail "services not started (scripts/services start)"
-# shellcheck disable=SC1091
-. "$state/env"
-export WINEPREFIX=$scratch/prefix
+scratch=$(mktemp -d)
 cleanup() {
-  "$MJ_WINESERVER" -k >/dev/null 2>&1 || true
+  [ -z "${MJ_WINESERVER:-}" ] || "$MJ_WINESERVER" -k >/dev/null 2>&1 || true
   rm -rf "$scratch"
 }
 trap cleanup EXIT
+# Names in UTF-8, the tools' messages untranslated (the checks read them).
+export LC_ALL=C.UTF-8
 
 folder=墨笺速记本
 expected=$(printf '%s\n' "$folder/" "$folder/Time.ini" "$folder/mjzs.exe" "$folder/使用说明.txt")
@@ -36,6 +35,7 @@ for flavour in win64 win32; do
   python3 -c 'import sys, zipfile
 sys.exit(any(not i.flag_bits & 0x800 for i in zipfile.ZipFile(sys.argv[1]).infolist()))' "$zip" \
     || fail "$zip: names without the UTF-8 flag"
+  mkdir -p "$scratch/unpacked"
   unzip -q "$zip" -d "$scratch/unpacked/$flavour"
   dir=$scratch/unpacked/$flavour/$folder
 
@@ -58,6 +58,9 @@ sys.exit(any(not i.flag_bits & 0x800 for i in zipfile.ZipFile(sys.argv[1]).infol
   if x86_64-w64-mingw32-objdump -t "$dir/mjzs.exe" | grep -q '^\['; then fail "$flavour: symbols left (not stripped)"; fi
 done
 
+# shellcheck disable=SC1091
+. "$state/env"
+export WINEPREFIX=$scratch/prefix
 winpath() { echo "Z:$1" | tr / '\\'; }
 "$MJ_WINE" wineboot -i >/dev/null 2>&1 </dev/null
 MJ_UNPACKED=$(winpath "$scratch/unpacked") MJ_SETUP=$(winpath "$setup") "$MJ_WINE" "$test_exe"
