@@ -1,0 +1,89 @@
+#include "skin/controls/EditSkins.h"
+
+#include "skin/controls/BarGeometry.h"
+#include "skin/data/SkinImage.h"
+
+namespace skin {
+
+namespace {
+
+void Frame(HDC dc, const RECT& rect, COLORREF colour)
+{
+    const ui::BrushHandle brush(CreateSolidBrush(colour));
+    FrameRect(dc, &rect, brush.get());
+}
+
+void Fill(HDC dc, const RECT& rect, ui::TColor colour)
+{
+    const ui::BrushHandle brush(CreateSolidBrush(ui::ColorToColorRef(colour)));
+    FillRect(dc, &rect, brush.get());
+}
+
+// A small solid triangle pointing `direction` (0 up, 1 down, 2 left, 3 right) at the centre.
+void Arrow(HDC dc, const RECT& half, int direction, ui::TColor colour)
+{
+    const int cx = (half.left + half.right) / 2, cy = (half.top + half.bottom) / 2 - (direction < 2 ? 2 : 0);
+    POINT points[3];
+    switch (direction) {
+    case 0: points[0] = {cx - 3, cy + 2}, points[1] = {cx + 3, cy + 2}, points[2] = {cx, cy - 1}; break;
+    case 1: points[0] = {cx - 3, cy}, points[1] = {cx + 3, cy}, points[2] = {cx, cy + 3}; break;
+    case 2: points[0] = {cx + 1, cy - 3}, points[1] = {cx + 1, cy + 3}, points[2] = {cx - 2, cy}; break;
+    default: points[0] = {cx - 1, cy - 3}, points[1] = {cx - 1, cy + 3}, points[2] = {cx + 2, cy}; break;
+    }
+    const ui::BrushHandle brush(CreateSolidBrush(ui::ColorToColorRef(colour)));
+    const ui::PenHandle pen(CreatePen(PS_SOLID, 1, ui::ColorToColorRef(colour)));
+    const ui::ScopedSelect selectBrush(dc, brush.get());
+    const ui::ScopedSelect selectPen(dc, pen.get());
+    Polygon(dc, points, 3);
+}
+
+}  // namespace
+
+bool HasBorder(SIZE window, SIZE client) { return client.cx < window.cx && client.cy < window.cy; }
+
+void PaintControlBorder(HDC windowDc, SIZE window, SIZE client, const TSkinElements& skin, bool edit)
+{
+    if (!HasBorder(window, client)) return;
+    RECT rect{0, 0, window.cx, window.cy};
+    Frame(windowDc, rect, ui::ColorToColorRef(skin.Color(csButtonShadow)));
+    InflateRect(&rect, -1, -1);
+    Frame(windowDc, rect, RGB(255, 255, 255));
+    if (!edit) return;
+    InflateRect(&rect, -1, -1);
+    Frame(windowDc, rect, RGB(255, 255, 255));
+}
+
+void PaintUpDown(HDC dc, const RECT& rect, const TSkinElements& skin, const TUpDownLook& look)
+{
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return;
+    ui::TBitmap buffer(width, height, ui::TPixelFormat::pf24bit);
+    const HDC work = buffer.Canvas().Handle();
+    SetStretchBltMode(work, COLORONCOLOR);
+    Fill(work, RECT{0, 0, width, height}, skin.Color(csButtonFace));
+    const RECT halves[2] = {look.Horizontal ? RECT{0, 0, width / 2, height} : RECT{0, 0, width, height / 2},
+                            look.Horizontal ? RECT{width / 2, 0, width, height} : RECT{0, height / 2, width, height}};
+    const TDataSkinBorder* element = look.Horizontal ? skin.UpDownHorz.get() : skin.UpDownVert.get();
+    for (int k = 0; k < 2; ++k) {
+        const RECT& half = halves[k];
+        const int state = UpDownHalfState(look.Enabled, look.HalfUnderCursor == k, look.Pressed, look.Over);
+        if (element && !element->Image.Empty()) {
+            const int frame = state + 4 * k;
+            DrawFrameStretched(work, half, element->Image, element->Trans != 0, element->Frame, frame);
+            const ui::TBitmap& glyphs = element->Image2;
+            if (!glyphs.Empty()) {
+                const int gw = glyphs.Width() / SafeFrameCount(element->Frame), gh = glyphs.Height();
+                const int left = (half.left + half.right - gw) / 2, top = (half.top + half.bottom - gh) / 2;
+                DrawFrameStretched(work, RECT{left, top, left + gw, top + gh}, glyphs, true, element->Frame, frame);
+            }
+            continue;
+        }
+        Fill(work, half, skin.Color(state == 2 || state == 4 ? csButtonShadow : csButtonFace));
+        Frame(work, half, ui::ColorToColorRef(skin.Color(csButtonDkShadow)));
+        const int direction = look.Horizontal ? 2 + k : k;
+        Arrow(work, half, direction, skin.Color(state == 3 ? csButtonShadow : csButtonText));
+    }
+    BitBlt(dc, rect.left, rect.top, width, height, work, 0, 0, SRCCOPY);
+}
+
+}  // namespace skin
