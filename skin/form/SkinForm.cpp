@@ -174,7 +174,12 @@ void TMenuBtn::Paint()
 
 // ---------------------------------------------------------------- menu bar
 
-TWinSkinMenu::TWinSkinMenu(TWinSkinForm& form) : FForm(form) { FBarBitmap.SetPixelFormat(ui::TPixelFormat::pf24bit); }
+TWinSkinMenu::TWinSkinMenu(TWinSkinForm& form) : FForm(form)
+{
+    // 32 bits a pixel, as the screen has them: copies to the window convert nothing.
+    FBarBitmap.SetPixelFormat(ui::TPixelFormat::pf32bit);
+    FComposed.SetPixelFormat(ui::TPixelFormat::pf32bit);
+}
 
 void TWinSkinMenu::Build()
 {
@@ -248,37 +253,44 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& barRect)
     const int width = RectWidth(barRect), height = RectHeight(barRect);
     if (width <= 0 || height <= 0) return;
     const TSkinData& skin = *FForm.SkinData();
-    const TDataSkinObject* element = skin.Elements().MenuBar.get();
-    if (FBarBitmap.Width() != width || FBarBitmap.Height() != height) FBarBitmap.SetSize(width, height);
-    ui::TCanvas& canvas = FBarBitmap.Canvas();
-    const RECT all{0, 0, width, height};
     const int frame = FForm.Active() ? 1 : 2;
-    if (element && !element->Image.Empty()) {
-        if (element->Tile == 1)
-            DrawSkinElement(canvas.Handle(), all, element->Image, element->Margins(), true, false, false, 2, frame);
-        else
-            DrawThreePartTiled(canvas, all, element->Image, true, false, 2, frame, element->Margins());
-    } else {
-        FillColor(canvas.Handle(), all, skin.Color(csMenubar));
-    }
-    FBarRect = barRect;
-    Layout();
+    // The painted bar is kept while its place, look and items stay the same.
+    std::wstring items;
+    for (const auto& button : FButtons) items += button->FCaption + (button->FItemEnabled ? L"\1" : L"\2") + (button->FVisible ? L"\1" : L"\2");
+    TBarKey key{barRect, frame, std::move(items)};
+    if (key != FKey) {
+        const TDataSkinObject* element = skin.Elements().MenuBar.get();
+        if (FBarBitmap.Width() != width || FBarBitmap.Height() != height) FBarBitmap.SetSize(width, height);
+        ui::TCanvas& canvas = FBarBitmap.Canvas();
+        const RECT all{0, 0, width, height};
+        if (element && !element->Image.Empty()) {
+            if (element->Tile == 1)
+                DrawSkinElement(canvas.Handle(), all, element->Image, element->Margins(), true, false, false, 2, frame);
+            else
+                DrawThreePartTiled(canvas, all, element->Image, true, false, 2, frame, element->Margins());
+        } else {
+            FillColor(canvas.Handle(), all, skin.Color(csMenubar));
+        }
+        FBarRect = barRect;
+        Layout();
 
-    // The captions go on a copy, so that one item can later be repainted from the bare bar.
-    ui::TBitmap composed(width, height);
-    BitBlt(composed.Canvas().Handle(), 0, 0, width, height, canvas.Handle(), 0, 0, SRCCOPY);
-    const HDC out = composed.Canvas().Handle();
-    const ui::ScopedSelect font(out, FForm.MenuFont());
-    SetBkMode(out, TRANSPARENT);
-    for (const auto& button : FButtons) {
-        if (!button->FVisible || IsRectEmpty(&button->FRect)) continue;
-        RECT r = button->FRect;
-        OffsetRect(&r, -barRect.left, -barRect.top);
-        SetTextColor(out, button->FItemEnabled ? ui::ColorToRGB(skin.Color(csMenuBarText)) : GetSysColor(COLOR_BTNSHADOW));
-        DrawTextW(out, button->FCaption.c_str(), static_cast<int>(button->FCaption.size()), &r,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        // The captions go on a copy, so that one item can later be repainted from the bare bar.
+        if (FComposed.Width() != width || FComposed.Height() != height) FComposed.SetSize(width, height);
+        const HDC out = FComposed.Canvas().Handle();
+        BitBlt(out, 0, 0, width, height, canvas.Handle(), 0, 0, SRCCOPY);
+        const ui::ScopedSelect font(out, FForm.MenuFont());
+        SetBkMode(out, TRANSPARENT);
+        for (const auto& button : FButtons) {
+            if (!button->FVisible || IsRectEmpty(&button->FRect)) continue;
+            RECT r = button->FRect;
+            OffsetRect(&r, -barRect.left, -barRect.top);
+            SetTextColor(out, button->FItemEnabled ? ui::ColorToRGB(skin.Color(csMenuBarText)) : GetSysColor(COLOR_BTNSHADOW));
+            DrawTextW(out, button->FCaption.c_str(), static_cast<int>(button->FCaption.size()), &r,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        }
+        FKey = std::move(key);
     }
-    BitBlt(dc, barRect.left, barRect.top, width, height, out, 0, 0, SRCCOPY);
+    BitBlt(dc, barRect.left, barRect.top, width, height, FComposed.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 TMenuBtn* TWinSkinMenu::ButtonAtPoint(POINT windowPoint) const
@@ -307,7 +319,7 @@ TWinSkinForm::TWinSkinForm(ui::TComponent* owner)
         FMenuFont.reset(CreateFontIndirectW(&metrics.lfMenuFont));
     }
     if (!FMenuFont) FMenuFont.reset(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
-    FFrameBitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
+    FFrameBitmap.SetPixelFormat(ui::TPixelFormat::pf32bit);
     FIconBitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
     FTimer.SetEnabled(false);
     FTimer.SetInterval(kHoverInterval);
@@ -1171,14 +1183,11 @@ TMenuBtn* TWinSkinForm::FindAccelButton(wchar_t ch) const { return FMenuBar ? FM
 
 std::wstring TWinSkinForm::WindowText() const
 {
-    if (FUnicode) {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(FHandle)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(FHandle, text.data(), static_cast<int>(text.size()))));
-        return text;
-    }
-    char buffer[1001] = {};
-    const auto length = SendMessageA(FHandle, WM_GETTEXT, 1000, reinterpret_cast<LPARAM>(buffer));
-    return AnsiToWide(std::string_view(buffer, static_cast<std::size_t>(std::max<LRESULT>(length, 0))));
+    // The text the system keeps for the window, read without a message: the frame is
+    // painted often, and the text changes only through WM_SETTEXT, which repaints it.
+    wchar_t text[1024] = {};
+    const int length = InternalGetWindowText(FHandle, text, static_cast<int>(std::size(text)));
+    return std::wstring(text, static_cast<std::size_t>(std::max(length, 0)));
 }
 
 void TWinSkinForm::PaintFrame(HDC dc)
@@ -1230,7 +1239,10 @@ const ui::TBitmap* TWinSkinForm::BorderPicture(int slot, const TDataSkinBorder& 
     const int frame = (FActive || element.Frame <= 1) ? 1 : 2;
     TBorderCache& cache = FBorderCache[static_cast<std::size_t>(slot)];
     if (!cache.Picture || cache.Size.cx != size.cx || cache.Size.cy != size.cy || cache.Frame != frame) {
-        cache.Picture = BuildNineGrid(size, element.Image, element.Margins(), vertical, element.Tile != 1, element.Frame, frame);
+        const auto grid = BuildNineGrid(size, element.Image, element.Margins(), vertical, element.Tile != 1, element.Frame, frame);
+        if (!grid) return nullptr;
+        cache.Picture = std::make_unique<ui::TBitmap>(size.cx, size.cy, ui::TPixelFormat::pf32bit);
+        BitBlt(cache.Picture->Canvas().Handle(), 0, 0, size.cx, size.cy, grid->Canvas().Handle(), 0, 0, SRCCOPY);
         cache.Size = size;
         cache.Frame = frame;
     }
@@ -1250,34 +1262,41 @@ void TWinSkinForm::PaintTitle(HDC dc)
     const bool minimized = Minimized();
     const int height = minimized ? FHeight : FFrameTop;
     if (FWidth <= 0 || height <= 0) return;
-    if (FFrameBitmap.Width() != FWidth || FFrameBitmap.Height() != height) FFrameBitmap.SetSize(FWidth, height);
-    ui::TCanvas& canvas = FFrameBitmap.Canvas();
-    const HDC out = canvas.Handle();
-    RECT title{0, 0, FWidth, FFrameTop};
-    if (minimized) {
-        FillColor(out, RECT{0, 0, FWidth, height}, FSkinData->Color(csButtonFace));
-    } else {
-        // The corners belong to the side borders.
-        title = {FFrameLeft, 0, FWidth - FFrameRight, FFrameTop};
-        if (const ui::TBitmap* left = BorderPicture(0, *e.Left, {FFrameLeft, FHeight}, false))
-            BitBlt(out, 0, 0, FFrameLeft, FFrameTop, left->Canvas().Handle(), 0, 0, SRCCOPY);
-        if (const ui::TBitmap* right = BorderPicture(1, *e.Right, {FFrameRight, FHeight}, false))
-            BitBlt(out, FWidth - FFrameRight, 0, FFrameRight, FFrameTop, right->Canvas().Handle(), 0, 0, SRCCOPY);
+    // The composed title bar is kept while nothing it shows has changed.
+    TTitleKey key{FWidth, height, FActive, CaptionText(), {}};
+    for (int k = 0; k < static_cast<int>(FButtons.size()); ++k)
+        key.Buttons.push_back(static_cast<char>(IsButtonVisible(k) * 2 + FButtons[static_cast<std::size_t>(k)]->FEnabled));
+    if (key != FTitleKey) {
+        if (FFrameBitmap.Width() != FWidth || FFrameBitmap.Height() != height) FFrameBitmap.SetSize(FWidth, height);
+        ui::TCanvas& canvas = FFrameBitmap.Canvas();
+        const HDC out = canvas.Handle();
+        RECT title{0, 0, FWidth, FFrameTop};
+        if (minimized) {
+            FillColor(out, RECT{0, 0, FWidth, height}, FSkinData->Color(csButtonFace));
+        } else {
+            // The corners belong to the side borders.
+            title = {FFrameLeft, 0, FWidth - FFrameRight, FFrameTop};
+            if (const ui::TBitmap* left = BorderPicture(0, *e.Left, {FFrameLeft, FHeight}, false))
+                BitBlt(out, 0, 0, FFrameLeft, FFrameTop, left->Canvas().Handle(), 0, 0, SRCCOPY);
+            if (const ui::TBitmap* right = BorderPicture(1, *e.Right, {FFrameRight, FHeight}, false))
+                BitBlt(out, FWidth - FFrameRight, 0, FFrameRight, FFrameTop, right->Canvas().Handle(), 0, 0, SRCCOPY);
+        }
+        if (const ui::TBitmap* top = BorderPicture(3, *e.Top, {RectWidth(title), RectHeight(title)}, true))
+            BitBlt(out, title.left, title.top, RectWidth(title), RectHeight(title), top->Canvas().Handle(), 0, 0, SRCCOPY);
+        PaintCaptionText(canvas, title, key.Text);
+        LayoutCaptionButtons();
+        PaintCaptionButtons(out);
+        FTitleKey = std::move(key);
     }
-    if (const ui::TBitmap* top = BorderPicture(3, *e.Top, {RectWidth(title), RectHeight(title)}, true))
-        BitBlt(out, title.left, title.top, RectWidth(title), RectHeight(title), top->Canvas().Handle(), 0, 0, SRCCOPY);
-    PaintCaptionText(canvas, title);
-    LayoutCaptionButtons();
-    PaintCaptionButtons(out);
-    BitBlt(dc, 0, 0, FWidth, height, out, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, FWidth, height, FFrameBitmap.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
-void TWinSkinForm::PaintCaptionText(ui::TCanvas& canvas, const RECT& title)
+std::wstring TWinSkinForm::CaptionText() const { return FCaptionPrefix + WindowText() + FCaptionSuffix; }
+
+void TWinSkinForm::PaintCaptionText(ui::TCanvas& canvas, const RECT& title, const std::wstring& text)
 {
     const TSkinElements& e = FSkinData->Elements();
     const TDataSkinTitle& caption = *e.Caption;
-    FCaptionPrefix = L" ";
-    const std::wstring text = FCaptionPrefix + WindowText() + FCaptionSuffix;
 
     FRightReserve = 0;
     for (int k = 0; k < static_cast<int>(FButtons.size()); ++k) {
@@ -1609,6 +1628,8 @@ void TWinSkinForm::Reskin()
 void TWinSkinForm::SkinReloaded()
 {
     for (auto& cache : FBorderCache) cache = {};
+    FTitleKey = {};
+    if (FMenuBar) FMenuBar->Forget();
     // The client is read before the new measures apply, so that the window grows or shrinks
     // around it.
     const bool fit = FSubclass.Attached() && FSkinFrame && !FChild && FFrameKind != TFrameKind::None &&

@@ -119,8 +119,22 @@ public:
     RECT FBarRect{};
     // The painted bar without captions, for repainting one item.
     ui::TBitmap FBarBitmap;
+    // The skin changed: the bar is painted afresh.
+    void Forget() { FKey = {}; }
 
 private:
+    struct TBarKey {
+        RECT Place{};
+        int Frame = 0;
+        std::wstring Items;
+        bool operator==(const TBarKey& other) const
+        {
+            return EqualRect(&Place, &other.Place) && Frame == other.Frame && Items == other.Items;
+        }
+    };
+    TBarKey FKey;
+    ui::TBitmap FComposed;
+
     // Where the first item starts and how wide an item is.
     int StartX(int barWidth) const;
     int ItemWidth(HDC dc, const std::wstring& caption) const;
@@ -241,7 +255,9 @@ private:
     void PaintBorder(HDC dc, int slot, const TDataSkinBorder& element, const RECT& rect, bool vertical);
     bool MDIChildMaximized() const;
     void PaintTitle(HDC dc);
-    void PaintCaptionText(ui::TCanvas& canvas, const RECT& title);
+    void PaintCaptionText(ui::TCanvas& canvas, const RECT& title, const std::wstring& text);
+    // The caption as the title bar shows it, with its spaces before and after.
+    std::wstring CaptionText() const;
     void LayoutCaptionButtons();
     void PaintCaptionButtons(HDC dc);
     void PaintWindowIcon(HDC dc, const RECT& rect);
@@ -295,6 +311,14 @@ private:
         int Frame = 0;
     };
     std::array<TBorderCache, 4> FBorderCache;
+    struct TTitleKey {
+        int Width = 0, Height = 0;
+        bool Active = false;
+        std::wstring Text;
+        std::string Buttons;
+        bool operator==(const TTitleKey&) const = default;
+    };
+    TTitleKey FTitleKey;
     bool FPaintFailed = false;
     bool FRegionOwned = false;
     int FRegionWidth = 0, FRegionHeight = 0;
