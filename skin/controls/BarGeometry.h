@@ -16,6 +16,7 @@ struct TBarThumb {
     int Start = 0;
     int End = 0;
     int Length() const { return End - Start; }
+    bool operator==(const TBarThumb&) const = default;
 };
 
 // The part under a point `along` the bar.

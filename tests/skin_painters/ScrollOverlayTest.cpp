@@ -1,0 +1,255 @@
+// Scroll-bar overlays on real windows under Wine, with the default skin: they sit exactly over
+// the native bars through typing, scrolling, resizing and hiding, draw what the skin's cells
+// say, and hand presses to the native bars. The target's messages reach the overlays through
+// a subclass, as the scroll-bar painter hands them on.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "skin/controls/BarSkins.h"
+#include "skin/controls/ScrollSkins.h"
+#include "skin/data/SkinData.h"
+#include "ui/Subclass.h"
+
+namespace {
+
+void Pump()
+{
+    MSG msg;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(10);
+    }
+}
+
+RECT ScreenRectOf(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT NativeBar(HWND target, LONG object)
+{
+    SCROLLBARINFO info{};
+    EXPECT_TRUE(skin::SkinGetScrollBarInfo(target, object, info));
+    return info.rcScrollBar;
+}
+
+bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+std::string Text(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+class ScrollOverlay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(skin_.ReadSkinResource(GetModuleHandleW(nullptr), L"SKINSTREAM"));
+        host_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 500,
+                                400, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(host_);
+    }
+    void TearDown() override
+    {
+        subclass_.Detach();
+        overlays_.reset();
+        DestroyWindow(host_);
+    }
+
+    // The target's messages reach the overlays after the target handled them.
+    void Cover(HWND target)
+    {
+        target_ = target;
+        overlays_ = std::make_unique<skin::TScrollbarOverlays>(skin_);
+        overlays_->Attach(target);
+        subclass_.Attach(target, [this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+            const LRESULT result = subclass_.CallNext(msg, wParam, lParam);
+            overlays_->AfterMessage(msg, wParam, lParam);
+            return result;
+        });
+        Pump();
+    }
+
+    HWND Memo(const std::wstring& text)
+    {
+        return CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                   ES_AUTOHSCROLL | ES_WANTRETURN,
+                               10, 10, 300, 200, host_, nullptr, nullptr, nullptr);
+    }
+
+    void ExpectOverBar(skin::TWScrollbar& overlay, LONG object, const char* when)
+    {
+        EXPECT_TRUE(overlay.Shown()) << when;
+        EXPECT_TRUE(IsWindowVisible(overlay.Handle())) << when;
+        const RECT native = NativeBar(target_, object), covered = ScreenRectOf(overlay.Handle());
+        EXPECT_TRUE(SameRect(native, covered)) << when << ": bar " << Text(native) << ", overlay " << Text(covered);
+    }
+
+    skin::TSkinData skin_{nullptr};
+    HWND host_ = nullptr;
+    HWND target_ = nullptr;
+    std::unique_ptr<skin::TScrollbarOverlays> overlays_;
+    ui::TWindowSubclass subclass_;
+};
+
+std::wstring Lines(int count)
+{
+    std::wstring text;
+    for (int k = 0; k < count; ++k) text += L"line " + std::to_wstring(k) + L" of a transcript, long enough to need a horizontal bar too\r\n";
+    return text;
+}
+
+TEST_F(ScrollOverlay, ListOverlayAppearsWhenItemsOverflowAndHidesWithTheBar)
+{
+    const HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY,
+                                      10, 10, 200, 120, host_, nullptr, nullptr, nullptr);
+    Cover(list);
+    EXPECT_FALSE(overlays_->Vertical().Shown());
+    for (int k = 0; k < 40; ++k) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"item"));
+    Pump();
+    ExpectOverBar(overlays_->Vertical(), OBJID_VSCROLL, "after the items");
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    Pump();
+    EXPECT_FALSE(overlays_->Vertical().Shown());
+    EXPECT_FALSE(IsWindowVisible(overlays_->Vertical().Handle()));
+}
+
+TEST_F(ScrollOverlay, MemoOverlaysStayOverTheBarsThroughTypingScrollingAndResizing)
+{
+    const HWND memo = Memo(Lines(60));
+    Cover(memo);
+    ExpectOverBar(overlays_->Vertical(), OBJID_VSCROLL, "at attach");
+    ExpectOverBar(overlays_->Horizontal(), OBJID_HSCROLL, "at attach");
+    // The overlays are the memo's siblings, directly above it.
+    EXPECT_EQ(GetParent(overlays_->Vertical().Handle()), host_);
+    const HWND above = GetWindow(memo, GW_HWNDPREV), second = GetWindow(above, GW_HWNDPREV);
+    EXPECT_EQ(above, overlays_->Vertical().Handle());
+    EXPECT_EQ(second, overlays_->Horizontal().Handle());
+
+    struct Step {
+        const char* name;
+        void (*act)(HWND memo);
+    } steps[] = {
+        {"typing", [](HWND m) { for (wchar_t c : std::wstring(L"abc\r\r\r")) SendMessageW(m, WM_CHAR, c, 1); }},
+        {"keyboard", [](HWND m) { SendMessageW(m, WM_KEYDOWN, VK_NEXT, 1); SendMessageW(m, WM_KEYDOWN, VK_NEXT, 1); }},
+        {"wheel", [](HWND m) { SendMessageW(m, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 3), 0); }},
+        {"scroll request", [](HWND m) { SendMessageW(m, WM_VSCROLL, SB_BOTTOM, 0); }},
+        {"resize", [](HWND m) { SetWindowPos(m, nullptr, 20, 30, 420, 300, SWP_NOZORDER | SWP_NOACTIVATE); }},
+        {"maximise the host", [](HWND m) {
+             ShowWindow(GetParent(m), SW_MAXIMIZE);
+             SetWindowPos(m, nullptr, 0, 0, 600, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+         }},
+        {"composed text", [](HWND m) {
+             for (wchar_t c : std::wstring(L"\x58A8\x7B3A\x901F\x8BB0")) SendMessageW(m, WM_IME_CHAR, c, 1);
+         }},
+    };
+    for (const Step& step : steps) {
+        step.act(memo);
+        Pump();
+        ExpectOverBar(overlays_->Vertical(), OBJID_VSCROLL, step.name);
+        ExpectOverBar(overlays_->Horizontal(), OBJID_HSCROLL, step.name);
+    }
+    // The input went to the memo untouched.
+    wchar_t text[64 * 1024];
+    GetWindowTextW(memo, text, static_cast<int>(std::size(text)));
+    EXPECT_NE(std::wstring(text).find(L"\x58A8\x7B3A\x901F\x8BB0"), std::wstring::npos);
+
+    ShowScrollBar(memo, SB_VERT, FALSE);
+    Pump();
+    EXPECT_FALSE(overlays_->Vertical().Shown());
+    ShowWindow(memo, SW_HIDE);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(overlays_->Horizontal().Handle()));
+}
+
+TEST_F(ScrollOverlay, OverlayShowsTheSkinsPictureOfTheNativeBar)
+{
+    const HWND memo = Memo(Lines(60));
+    Cover(memo);
+    SendMessageW(memo, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 20), 0);
+    SendMessageW(memo, WM_VSCROLL, SB_ENDSCROLL, 0);
+    Pump();
+    skin::TWScrollbar& bar = overlays_->Vertical();
+    ASSERT_TRUE(bar.Shown());
+    RedrawWindow(bar.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(bar.Handle(), &client);
+    ui::TBitmap seen(client.right, client.bottom), expected(client.right, client.bottom);
+    const HDC dc = GetDC(bar.Handle());
+    BitBlt(seen.Canvas().Handle(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(bar.Handle(), dc);
+
+    SCROLLBARINFO info{};
+    ASSERT_TRUE(skin::SkinGetScrollBarInfo(memo, OBJID_VSCROLL, info));
+    ASSERT_GT(info.xyThumbTop, GetSystemMetrics(SM_CXHSCROLL));  // scrolled: the thumb left the top
+    skin::TScrollBarLook look;
+    look.Vertical = true;
+    look.Arrow = GetSystemMetrics(SM_CXHSCROLL);
+    look.Thumb = {info.xyThumbTop, info.xyThumbBottom};
+    look.HotPart = SB_ENDSCROLL;
+    ASSERT_TRUE(skin::PaintScrollBar(expected.Canvas().Handle(), client, skin_.Elements(), look));
+    int differing = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            differing += GetPixel(seen.Canvas().Handle(), x, y) != GetPixel(expected.Canvas().Handle(), x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(ScrollOverlay, DraggingTheOverlaysThumbScrollsTheMemo)
+{
+    const HWND memo = Memo(Lines(200));
+    Cover(memo);
+    SetForegroundWindow(host_);
+    skin::TWScrollbar& bar = overlays_->Vertical();
+    ASSERT_TRUE(bar.Shown());
+    SCROLLBARINFO info{};
+    ASSERT_TRUE(skin::SkinGetScrollBarInfo(memo, OBJID_VSCROLL, info));
+    const RECT overlay = ScreenRectOf(bar.Handle());
+    const POINT grab{(overlay.left + overlay.right) / 2, overlay.top + (info.xyThumbTop + info.xyThumbBottom) / 2};
+    SetCursorPos(grab.x, grab.y);
+    Pump();
+    const auto send = [](DWORD flags, POINT at) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+        SendInput(1, &input, sizeof input);
+    };
+    send(MOUSEEVENTF_LEFTDOWN, grab);
+    send(0, POINT{grab.x, grab.y + 60});
+    send(0, POINT{grab.x, grab.y + 120});
+    send(MOUSEEVENTF_LEFTUP, POINT{grab.x, grab.y + 120});
+    Pump();
+    EXPECT_GT(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 10);
+    ExpectOverBar(bar, OBJID_VSCROLL, "after the drag");
+}
+
+TEST_F(ScrollOverlay, CornerBetweenTwoBarsTakesTheFaceColour)
+{
+    const HWND memo = Memo(Lines(60));
+    Cover(memo);
+    const HDC dc = GetWindowDC(memo);
+    overlays_->PaintCorner(dc);
+    const RECT v = overlays_->Vertical().BarRect(), h = overlays_->Horizontal().BarRect();
+    RECT window{};
+    GetWindowRect(memo, &window);
+    POINT origin{0, 0};
+    ClientToScreen(memo, &origin);
+    const int x = (v.left + v.right) / 2 + origin.x - window.left, y = (h.top + h.bottom) / 2 + origin.y - window.top;
+    EXPECT_EQ(GetPixel(dc, x, y), ui::ColorToColorRef(skin_.Color(skin::csButtonFace)));
+    ReleaseDC(memo, dc);
+}
+
+}  // namespace
