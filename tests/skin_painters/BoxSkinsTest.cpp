@@ -1,0 +1,182 @@
+// Containers and bars drawn from skin elements whose frames are solid colours, read back.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "skin/controls/BoxSkins.h"
+
+namespace {
+
+using ui::RGBColor;
+using ui::TColor;
+
+constexpr TColor kFace = RGBColor(200, 190, 180);
+constexpr TColor kShadow = RGBColor(90, 80, 70);
+constexpr TColor kParent = RGBColor(5, 6, 7);
+constexpr TColor kPane = RGBColor(33, 44, 55);
+constexpr TColor kInk = RGBColor(250, 10, 10);
+
+TColor Frame(int base, int frame) { return RGBColor(frame, base, 0x40); }
+
+void Solid(ui::TBitmap& image, int base, int frames, int frameWidth, int height)
+{
+    image.SetSize(frames * frameWidth, height);
+    for (int f = 1; f <= frames; ++f) {
+        const ui::BrushHandle brush(CreateSolidBrush(ui::ColorToColorRef(Frame(base, f))));
+        const RECT r{(f - 1) * frameWidth, 0, f * frameWidth, height};
+        FillRect(image.Canvas().Handle(), &r, brush.get());
+    }
+}
+
+struct Canvas {
+    Canvas(int w, int h) : bitmap(w, h)
+    {
+        const RECT all{0, 0, w, h};
+        const ui::BrushHandle brush(CreateSolidBrush(RGB(1, 2, 3)));
+        FillRect(Dc(), &all, brush.get());
+    }
+    HDC Dc() const { return bitmap.Canvas().Handle(); }
+    TColor At(int x, int y) const
+    {
+        const std::uint8_t* p = bitmap.ScanLine(y) + x * bitmap.BytesPerPixel();
+        return RGBColor(p[2], p[1], p[0]);
+    }
+    ui::TBitmap bitmap;
+};
+
+std::unique_ptr<skin::TSkinElements> Skin()
+{
+    auto skin = std::make_unique<skin::TSkinElements>();
+    skin->Colors.Colors[skin::csButtonFace] = kFace;
+    skin->Colors.Colors[skin::csButtonShadow] = kShadow;
+    skin->Colors.Colors[skin::csButtonText] = kInk;
+    skin->Tabs = std::make_unique<skin::TDataSkinBorder>("Tabs");
+    Solid(skin->Tabs->Image, 10, 2, 20, 20);
+    skin->Tabs->Frame = 2;
+    skin->Tabs->Image2.SetSize(20, 20);
+    const ui::BrushHandle pane(CreateSolidBrush(ui::ColorToColorRef(kPane)));
+    const RECT all{0, 0, 20, 20};
+    FillRect(skin->Tabs->Image2.Canvas().Handle(), &all, pane.get());
+    skin->StatusBarEdges = std::make_unique<skin::TDataSkinObject>("StatusBarEdges");
+    Solid(skin->StatusBarEdges->Image, 20, 3, 10, 10);
+    skin->StatusBarEdges->Frame = 3;
+    skin->Headerbar = std::make_unique<skin::TDataSkinObject>("Headerbar");
+    Solid(skin->Headerbar->Image, 30, 2, 10, 10);
+    skin->Headerbar->Frame = 2;
+    return skin;
+}
+
+TEST(TabStripPicture, TabsOnEachSideTakeTheirFramesAndThePaneFillsTheDisplay)
+{
+    const auto skin = Skin();
+    // A 200 x 120 control; the tabs are 20 deep on their side; the second tab is focused.
+    struct Case {
+        skin::TTabPosition position;
+        RECT display;
+        RECT first, second;
+        POINT inFirst, inSecond, inStripGap, inPane;
+    } cases[] = {
+        {skin::tpTop, {4, 26, 196, 116}, {2, 2, 60, 22}, {60, 0, 120, 22}, {10, 12}, {90, 12}, {160, 12}, {100, 70}},
+        {skin::tpBottom, {4, 4, 196, 94}, {2, 98, 60, 118}, {60, 98, 120, 120}, {10, 108}, {90, 108}, {160, 108},
+         {100, 50}},
+        {skin::tpLeft, {26, 4, 196, 116}, {2, 2, 22, 50}, {0, 50, 22, 100}, {12, 20}, {12, 75}, {12, 112}, {100, 60}},
+        {skin::tpRight, {4, 4, 174, 116}, {178, 2, 198, 50}, {178, 50, 200, 100}, {188, 20}, {188, 75}, {188, 112},
+         {100, 60}},
+    };
+    for (const Case& c : cases) {
+        Canvas target(200, 120);
+        skin::TTabStripLook look;
+        look.Control = {200, 120};
+        look.Display = c.display;
+        look.Position = c.position;
+        look.Focused = 1;
+        look.ParentColour = kParent;
+        const std::vector<skin::TTabItem> tabs{{c.first, L"", -1}, {c.second, L"", -1}};
+        ASSERT_TRUE(skin::PaintTabStrip(target.Dc(), *skin, tabs, look, nullptr));
+        EXPECT_EQ(target.At(c.inFirst.x, c.inFirst.y), Frame(10, 1)) << c.position;
+        EXPECT_EQ(target.At(c.inSecond.x, c.inSecond.y), Frame(10, 2)) << c.position;
+        EXPECT_EQ(target.At(c.inStripGap.x, c.inStripGap.y), kParent) << c.position;
+        EXPECT_EQ(target.At(c.inPane.x, c.inPane.y), kPane) << c.position;
+    }
+}
+
+TEST(TabStripPicture, CloseBoxesAreCrossesWhoseRectanglesAreKept)
+{
+    const auto skin = Skin();
+    Canvas target(200, 120);
+    skin::TTabStripLook look;
+    look.Control = {200, 120};
+    look.Display = {4, 26, 196, 116};
+    look.CloseBoxes = true;
+    look.ParentColour = kParent;
+    std::vector<RECT> boxes;
+    const std::vector<skin::TTabItem> tabs{{{2, 2, 60, 22}, L"", -1}, {{60, 2, 120, 22}, L"", -1}};
+    ASSERT_TRUE(skin::PaintTabStrip(target.Dc(), *skin, tabs, look, &boxes));
+    ASSERT_EQ(boxes.size(), 2u);
+    for (const RECT& box : boxes) {
+        EXPECT_EQ(box.right - box.left, 7);
+        EXPECT_EQ(target.At(box.left, box.top), kInk);                               // the square's corner
+        EXPECT_EQ(target.At((box.left + box.right) / 2, (box.top + box.bottom) / 2), kInk);  // the crossing
+        EXPECT_EQ(target.At(box.left + 1, box.top + 3), Frame(10, 1));               // between the lines
+    }
+    EXPECT_EQ(boxes[1].right, 120 - 1);
+}
+
+TEST(TabStripPicture, WithoutTheTabsImageThePlatformDraws)
+{
+    auto skin = Skin();
+    skin->Tabs.reset();
+    Canvas target(50, 50);
+    skin::TTabStripLook look;
+    look.Control = {50, 50};
+    EXPECT_FALSE(skin::PaintTabStrip(target.Dc(), *skin, {}, look, nullptr));
+    EXPECT_EQ(target.At(25, 25), RGBColor(1, 2, 3));
+}
+
+TEST(StatusBarPicture, SimpleModeIsOneLoweredPanelAndPanelsTakeTheirBevels)
+{
+    const auto skin = Skin();
+    Canvas simple(200, 20);
+    skin::PaintStatusBar(simple.Dc(), {200, 20}, *skin, {}, L"", nullptr, false, false);
+    EXPECT_EQ(simple.At(1, 1), Frame(20, 1));
+    EXPECT_EQ(simple.At(198, 18), Frame(20, 1));
+
+    Canvas panels(200, 20);
+    const std::vector<skin::TStatusPanel> parts{{{0, 0, 80, 20}, L"", 0, 0}, {{82, 0, 150, 20}, L"", 2, 0}};
+    skin::PaintStatusBar(panels.Dc(), {200, 20}, *skin, parts, L"", nullptr, false, false);
+    EXPECT_EQ(panels.At(40, 2), Frame(20, 2));   // raised
+    EXPECT_EQ(panels.At(81, 2), Frame(20, 2));   // grown by 2 to meet the next
+    EXPECT_EQ(panels.At(120, 2), Frame(20, 3));  // no bevel
+    EXPECT_EQ(panels.At(198, 2), Frame(20, 3));  // the last reaches the right edge
+}
+
+TEST(HeaderPicture, OneSectionHotAndTheRestNormal)
+{
+    const auto skin = Skin();
+    Canvas target(300, 20);
+    const std::vector<skin::THeaderSection> sections{{{0, 0, 100, 20}, L"", 0, -1}, {{100, 0, 200, 20}, L"", 0, -1}};
+    ASSERT_TRUE(skin::PaintHeader(target.Dc(), {300, 20}, *skin, sections, 1, nullptr, nullptr));
+    EXPECT_EQ(target.At(50, 1), Frame(30, 1));
+    EXPECT_EQ(target.At(150, 1), Frame(30, 2));
+    EXPECT_EQ(target.At(250, 1), Frame(30, 1));
+    ASSERT_TRUE(skin::PaintHeader(target.Dc(), {300, 20}, *skin, sections, -1, nullptr, nullptr));
+    EXPECT_EQ(target.At(150, 1), Frame(30, 1));
+}
+
+TEST(GroupBoxPicture, RoundedFrameInShadowInterruptedByTheCaption)
+{
+    const auto skin = Skin();
+    Canvas target(200, 100);
+    skin::PaintGroupBox(target.Dc(), RECT{0, 0, 200, 100}, L"WWWW", nullptr, RGBColor(0, 0, 0), *skin, true, false);
+    SIZE zero{};
+    GetTextExtentPoint32W(target.Dc(), L"0", 1, &zero);
+    const int y = zero.cy / 2 - 1;
+    EXPECT_EQ(target.At(1, 50), kShadow);     // the left side
+    EXPECT_EQ(target.At(198, 50), kShadow);   // the right side
+    EXPECT_EQ(target.At(100, 98), kShadow);   // the bottom
+    EXPECT_EQ(target.At(100, 50), kFace);     // filled inside
+    EXPECT_EQ(target.At(150, y), kShadow);    // the top line past the caption
+    for (int x = 9; x < 9 + 20; ++x) EXPECT_NE(target.At(x, y), kShadow) << x;  // the caption cuts it
+}
+
+}  // namespace
