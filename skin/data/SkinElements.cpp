@@ -251,7 +251,7 @@ void ComposeCombo(TSkinElements& e)
     e.ComboButton->TopHeight = e.SunkEdge->TopHeight;
     e.ComboButton->RightWidth = aw + 2;
     e.ComboButton->BottomHeight = e.SunkEdge->BottomHeight;
-    MirrorHorizontal(strip);
+    MirrorFrames(strip, frames);
     e.SunkEdge->Image.Assign(strip);
     e.SunkEdge->LeftWidth = aw + 2;
     e.SunkEdge->RightWidth = 2;
@@ -403,11 +403,6 @@ void LoadSkinDescription(const TQuickIni& ini, const TSkinBitmapLoader& load, TS
     generic("ToolBars", e.ToolBars);
     ReadElement(ini, "ComboButton", load, colors, e.ComboButton, KeySet::Border);
     generic("SunkEdge", e.SunkEdge);
-    if (e.ComboButton && !e.ComboButton->Image.Empty()) {
-        e.ComboButton->Image2.Assign(e.ComboButton->Image);
-        e.ComboButton->Image2.SetPixelFormat(ui::TPixelFormat::pf24bit);
-        MirrorHorizontal(e.ComboButton->Image2);
-    }
     generic("ExtraImages", e.ExtraImages);
     generic("Headerbar", e.Headerbar);
     generic("MenuItem", e.MenuItem);
@@ -431,6 +426,12 @@ void LoadSkinDescription(const TQuickIni& ini, const TSkinBitmapLoader& load, TS
     if (!e.TrackVert) e.TrackVert = BuiltInChannel(L"TRACKVERT", "TRACKVERT");
 
     ApplyFrameCounts(ini, e);
+    // The button of combo boxes with the scroll bar on the left: each state mirrored.
+    if (e.ComboButton && !e.ComboButton->Image.Empty()) {
+        e.ComboButton->Image2.Assign(e.ComboButton->Image);
+        e.ComboButton->Image2.SetPixelFormat(ui::TPixelFormat::pf24bit);
+        MirrorFrames(e.ComboButton->Image2, e.ComboButton->Frame);
+    }
     ComposeCombo(e);
     MakeComboArrow(e);
     MakeToolbarBackground(e);

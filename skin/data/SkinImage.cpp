@@ -90,6 +90,10 @@ void MirrorHorizontal(ui::TBitmap& bitmap) {
     if (!bitmap.Empty()) AssignImage(bitmap, Mirrored(ImageOf(bitmap)));
 }
 
+void MirrorFrames(ui::TBitmap& bitmap, int frameCount) {
+    if (!bitmap.Empty()) AssignImage(bitmap, MirroredFrames(ImageOf(bitmap), frameCount));
+}
+
 void FlipVertical(ui::TBitmap& bitmap) {
     if (!bitmap.Empty()) AssignImage(bitmap, Flipped(ImageOf(bitmap)));
 }

@@ -28,6 +28,8 @@ TColor BlendColors(TColor colour1, TColor colour2, int weight);
 void ReplaceMagenta(ui::TBitmap& bitmap, TColor colour);
 
 void MirrorHorizontal(ui::TBitmap& bitmap);
+// Mirrors each of the strip's frames in its place (see MirroredFrames).
+void MirrorFrames(ui::TBitmap& bitmap, int frameCount);
 void FlipVertical(ui::TBitmap& bitmap);
 void RotateLeft(ui::TBitmap& bitmap);
 void RotateRight(ui::TBitmap& bitmap);

@@ -45,6 +45,16 @@ ui::BmpImage Mirrored(const ui::BmpImage& source) {
     return Remap(source, source.width, source.height, [w](int x, int y) { return std::pair{w - 1 - x, y}; });
 }
 
+ui::BmpImage MirroredFrames(const ui::BmpImage& source, int frames) {
+    const int w = source.width / (frames > 0 ? frames : 1);
+    const int whole = w * (frames > 0 ? frames : 1);
+    return Remap(source, source.width, source.height, [w, whole](int x, int y) {
+        if (w <= 0 || x >= whole) return std::pair{x, y};
+        const int start = x / w * w;
+        return std::pair{start + w - 1 - (x - start), y};
+    });
+}
+
 ui::BmpImage Flipped(const ui::BmpImage& source) {
     ui::BmpImage result = source;
     for (int y = 0; y < source.height; ++y)

@@ -15,6 +15,9 @@ inline constexpr TColor TransparentMagenta = 0xFF00FF;
 
 // Pixel (x, y) = source (width - 1 - x, y).
 ui::BmpImage Mirrored(const ui::BmpImage& source);
+// Each of `frames` state images side by side mirrored in its own place, so the frames keep
+// their order; columns past the last whole frame stay where they are.
+ui::BmpImage MirroredFrames(const ui::BmpImage& source, int frames);
 // Row y = source row (height - 1 - y).
 ui::BmpImage Flipped(const ui::BmpImage& source);
 // A quarter turn counter-clockwise: the source's top-right corner becomes the top-left.

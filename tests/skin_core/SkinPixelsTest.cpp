@@ -78,6 +78,19 @@ TEST(SkinPixels, MirrorAndFlipMoveColumnsAndRows) {
         }
 }
 
+TEST(SkinPixels, MirroredFramesKeepTheirOrder) {
+    // Four frames of 3 columns and one spare column: frame k stays frame k, turned around.
+    const ui::BmpImage source = Numbered(13, 2);
+    const ui::BmpImage mirrored = skin::MirroredFrames(source, 4);
+    for (int y = 0; y < 2; ++y) {
+        for (int frame = 0; frame < 4; ++frame)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(PixelOf(mirrored, frame * 3 + x, y), PixelOf(source, frame * 3 + 2 - x, y)) << frame;
+        EXPECT_EQ(PixelOf(mirrored, 12, y), PixelOf(source, 12, y));
+    }
+    ExpectSamePixels(skin::MirroredFrames(source, 1), skin::Mirrored(Numbered(13, 2)));
+}
+
 TEST(SkinPixels, MagentaIsReplacedExactlyAndTheResultIs24Bit) {
     ui::BmpImage image = Numbered(3, 1, 32);
     auto set = [&](int x, int r, int g, int b) {

@@ -242,8 +242,8 @@ TEST_F(ElementsTest, ComboBoxIsComposedFromEditFrameButtonAndArrow)
         EXPECT_EQ(PixelAt(strip, 50 * f + 10, 10), kMagenta) << f;                     // edit area cut out
         EXPECT_EQ(PixelAt(strip, 50 * f + 50 - aw, 10), RGBColor(0, 10 * (f + 1), 0)) << f;  // button
         EXPECT_EQ(PixelAt(strip, 50 * f + 50 - aw / 2, 10), RGBColor(0, 0, 10 * (f + 1))) << f;  // arrow
-        // The edit frame's strip is the mirror: the button on the left.
-        EXPECT_EQ(PixelAt(e.SunkEdge->Image, 50 * (3 - f) + aw - 1, 10), RGBColor(0, 10 * (f + 1), 0)) << f;
+        // The edit frame's strip is the mirror of each state in its place: the button on the left.
+        EXPECT_EQ(PixelAt(e.SunkEdge->Image, 50 * f + aw - 1, 10), RGBColor(0, 10 * (f + 1), 0)) << f;
     }
     ASSERT_TRUE(e.ComboxArrow);
     EXPECT_EQ(e.ComboxArrow->Frame, 4);
@@ -251,10 +251,12 @@ TEST_F(ElementsTest, ComboBoxIsComposedFromEditFrameButtonAndArrow)
     EXPECT_EQ(e.ComboxArrow->Image.Height(), 17);
     // Cell i is cut at x = (i + 1) * 50 - 19 of the composed button strip.
     EXPECT_EQ(PixelAt(e.ComboxArrow->Image, 17 * 2, 0), PixelAt(e.ComboButton->Image, 3 * 50 - 19, 2));
-    // The second image is the original button strip mirrored.
+    // The second image is the original button strip, each state mirrored in its place.
     EXPECT_EQ(e.ComboButton->Image2.Width(), 72);
-    EXPECT_EQ(PixelAt(e.ComboButton->Image2, 71, 0), RGBColor(0, 10, 0));
-    EXPECT_EQ(PixelAt(e.ComboButton->Image2, 0, 0), kMagenta);
+    for (int f = 0; f < 4; ++f) {
+        EXPECT_EQ(PixelAt(e.ComboButton->Image2, 18 * f, 0), kMagenta) << f;
+        EXPECT_EQ(PixelAt(e.ComboButton->Image2, 18 * f + 17, 0), RGBColor(0, 10 * (f + 1), 0)) << f;
+    }
 }
 
 TEST_F(ElementsTest, ComboArrowWithoutEditFrameAndAfterASkinWithoutCombo)
