@@ -18,6 +18,7 @@
 #include <shobjidl.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cwchar>
 #include <filesystem>
@@ -220,23 +221,30 @@ void CloseProgram(ChildProgram& program, HWND main)
     ASSERT_EQ(program.WaitForExit(20s), 0u);
 }
 
-TEST(VersionResource, ReadsBackWithEveryFieldAUserSees)
+struct ShippedFile {
+    fs::path path;
+    std::wstring description;
+};
+
+// The program of this build tree, and the packaged programs and the installer when given.
+std::vector<ShippedFile> ShippedFiles()
 {
-    struct File {
-        fs::path path;
-        std::wstring description;
-    };
-    std::vector<File> files{{testing_support::WindowsPathOf(MJZS_EXE), Widen(MJ_DESCRIPTION)}};
+    std::vector<ShippedFile> files{{testing_support::WindowsPathOf(MJZS_EXE), Widen(MJ_DESCRIPTION)}};
     if (const auto unpacked = Environment(L"MJ_UNPACKED")) {
         for (const wchar_t* flavour : {L"win64", L"win32"})
             files.push_back({fs::path(*unpacked) / flavour / kFolderName / L"mjzs.exe", Widen(MJ_DESCRIPTION)});
     }
     if (const auto setup = Environment(L"MJ_SETUP")) files.push_back({*setup, L"墨笺速记本 安装程序"});
+    return files;
+}
 
+TEST(VersionResource, ReadsBackWithEveryFieldAUserSees)
+{
+    const std::vector<ShippedFile> files = ShippedFiles();
     const std::wstring fileVersion = Widen(MJ_FILE_VERSION_TEXT);
     EXPECT_EQ(fileVersion.rfind(L"5.0.", 0), 0u) << "the program is version 5.0";
     EXPECT_EQ(fileVersion, L"5.0." + std::to_wstring(MJ_VERSION_PATCH) + L"." + std::to_wstring(MJ_VERSION_BUILD));
-    for (const File& file : files) {
+    for (const ShippedFile& file : files) {
         SCOPED_TRACE(file.path.string());
         DWORD ignored = 0;
         const DWORD size = GetFileVersionInfoSizeW(file.path.c_str(), &ignored);
@@ -281,6 +289,39 @@ TEST(VersionResource, ReadsBackWithEveryFieldAUserSees)
         }
     }
     EXPECT_NE(Widen(MJ_COPYRIGHT).find(Widen(MJ_PUBLISHER)), std::wstring::npos);
+}
+
+// The program's own icon (every size the shell asks for) in the program and the installer,
+// whose first icon group is the one the shell shows.
+TEST(VersionResource, TheProgramsIconInEveryShippedFile)
+{
+    for (const ShippedFile& file : ShippedFiles()) {
+        SCOPED_TRACE(file.path.string());
+        HMODULE module = LoadLibraryExW(file.path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(module, nullptr);
+        // The name lives only during the callback: kept as text, "#n" for a number.
+        std::wstring first;
+        EnumResourceNamesW(
+            module, RT_GROUP_ICON,
+            [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+                *reinterpret_cast<std::wstring*>(found) =
+                    IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : name;
+                return FALSE;
+            },
+            reinterpret_cast<LONG_PTR>(&first));
+        ASSERT_FALSE(first.empty()) << "no icon";
+        HRSRC group = FindResourceW(module, first.c_str(), RT_GROUP_ICON);
+        ASSERT_NE(group, nullptr);
+        // A group: reserved, type, count, then 14-byte entries starting with width and height
+        // (0 for 256).
+        const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+        const WORD count = *reinterpret_cast<const WORD*>(bytes + 4);
+        std::vector<int> sizes;
+        for (WORD i = 0; i < count; ++i) sizes.push_back(bytes[6 + 14 * i] == 0 ? 256 : bytes[6 + 14 * i]);
+        std::sort(sizes.begin(), sizes.end());
+        EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 256}));
+        FreeLibrary(module);
+    }
 }
 
 TEST(UnpackedZip, TheProgramRunsWhereTheFolderLiesWithItsStoreBeside)

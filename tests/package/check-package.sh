@@ -58,6 +58,9 @@ sys.exit(any(not i.flag_bits & 0x800 for i in zipfile.ZipFile(sys.argv[1]).infol
   if x86_64-w64-mingw32-objdump -t "$dir/mjzs.exe" | grep -q '^\['; then fail "$flavour: symbols left (not stripped)"; fi
 done
 
+# The installer is a 64-bit program (NSIS's amd64 target): Wine here runs no other.
+LC_ALL=C x86_64-w64-mingw32-objdump -f "$setup" | grep -q 'file format pei-x86-64' || fail "the installer is not a 64-bit program"
+
 # shellcheck disable=SC1091
 . "$state/env"
 export WINEPREFIX=$scratch/prefix
