@@ -268,6 +268,68 @@ void TWScrollbar::ButtonUp(POINT point)
     Invalidate();
 }
 
+bool PaintWindowBar(HWND window, HDC windowDc, LONG object, const TSkinData& skin, int hotPart, bool pressed)
+{
+    SCROLLBARINFO info{};
+    if (!SkinGetScrollBarInfo(window, object, info)) return false;
+    if (info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN) || IsRectEmpty(&info.rcScrollBar))
+        return false;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    RECT bar = info.rcScrollBar;
+    OffsetRect(&bar, -frame.left, -frame.top);
+    if (bar.left < 0 || bar.top < 0 || bar.right > frame.right - frame.left || bar.bottom > frame.bottom - frame.top)
+        return false;
+    TScrollBarLook look;
+    look.Vertical = object == OBJID_VSCROLL;
+    look.Enabled = !(info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
+    look.Arrow = GetSystemMetrics(SM_CXHSCROLL);
+    look.Thumb = {info.xyThumbTop, info.xyThumbBottom};
+    look.HotPart = hotPart;
+    look.Pressed = pressed;
+    return PaintScrollBar(windowDc, bar, skin.Elements(), look);
+}
+
+int DragListThumb(HWND list, POINT start, int arrow)
+{
+    SCROLLINFO range{sizeof(range), SIF_ALL};
+    SCROLLBARINFO bar{};
+    if (!GetScrollInfo(list, SB_VERT, &range) || !SkinGetScrollBarInfo(list, OBJID_VSCROLL, bar)) return -1;
+    const int offset = bar.xyThumbTop - arrow;
+    const int track = (bar.rcScrollBar.bottom - bar.rcScrollBar.top) - 2 * arrow;
+    const int thumb = bar.xyThumbBottom - bar.xyThumbTop;
+    const int page = static_cast<int>(range.nPage);
+    int position = range.nPos;
+    SetCapture(list);
+    MSG msg;
+    for (;;) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        const bool move = msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE;
+        const bool up = msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP;
+        if (up) {
+            SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
+            PostMessageW(list, WM_VSCROLL, SB_ENDSCROLL, 0);
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        if (GetCapture() != list) break;
+        if (!move) continue;
+        const int moved = DragPosition(offset, msg.pt.y - start.y, track, thumb, range.nMin, range.nMax, page);
+        if (moved != position) {
+            position = moved;
+            SendMessageW(list, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, position), 0);
+        }
+    }
+    if (GetCapture() == list) ReleaseCapture();
+    return position;
+}
+
 TScrollbarOverlays::TScrollbarOverlays(const TSkinData& skin) : skin_(skin), horizontal_(skin), vertical_(skin) {}
 
 TScrollbarOverlays::~TScrollbarOverlays()

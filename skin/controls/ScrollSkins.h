@@ -86,6 +86,18 @@ private:
     int drag_thumb_ = 0;
 };
 
+// Draws a window's own vertical or horizontal bar (object OBJID_VSCROLL/OBJID_HSCROLL) from
+// the skin straight into its window device context, where the platform has it: the drop-down
+// list of a combo box, whose bar no sibling window can cover. False when nothing was drawn.
+bool PaintWindowBar(HWND window, HDC windowDc, LONG object, const TSkinData& skin, int hotPart, bool pressed);
+
+// Drags the thumb of a list's vertical bar from a press at `start` (screen) on the thumb: the
+// list scrolls with the cursor until the button goes up. The drag also ends when the list
+// loses the mouse capture and when the program is asked to quit (the quit request is posted
+// again for the main loop). It waits for messages rather than polling. Returns the last
+// position sent to the list.
+int DragListThumb(HWND list, POINT start, int arrow);
+
 class TScrollbarOverlays {
 public:
     explicit TScrollbarOverlays(const TSkinData& skin);

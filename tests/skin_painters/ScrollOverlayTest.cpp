@@ -252,4 +252,59 @@ TEST_F(ScrollOverlay, CornerBetweenTwoBarsTakesTheFaceColour)
     ReleaseDC(memo, dc);
 }
 
+HWND ListOfItems(HWND host, int count)
+{
+    const HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER, 10, 10, 200,
+                                      120, host, nullptr, nullptr, nullptr);
+    for (int k = 0; k < count; ++k) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"item"));
+    return list;
+}
+
+POINT ThumbCentre(HWND list)
+{
+    SCROLLBARINFO info{};
+    EXPECT_TRUE(skin::SkinGetScrollBarInfo(list, OBJID_VSCROLL, info));
+    return {(info.rcScrollBar.left + info.rcScrollBar.right) / 2,
+            info.rcScrollBar.top + (info.xyThumbTop + info.xyThumbBottom) / 2};
+}
+
+TEST_F(ScrollOverlay, ListThumbDragEndsAtTheLastTopItemAndNoFurther)
+{
+    const HWND list = ListOfItems(host_, 100);
+    Pump();
+    const POINT start = ThumbCentre(list);
+    SCROLLINFO range{sizeof range, SIF_ALL};
+    GetScrollInfo(list, SB_VERT, &range);
+    ASSERT_GT(range.nPage, 0u);
+    SetCursorPos(start.x, start.y + 40);
+    PostMessageW(list, WM_MOUSEMOVE, 0, 0);
+    SetCursorPos(start.x, start.y + 2000);
+    PostMessageW(list, WM_MOUSEMOVE, 0, 0);
+    PostMessageW(list, WM_LBUTTONUP, 0, 0);
+    const int last = range.nMax - static_cast<int>(range.nPage) + 1;
+    EXPECT_EQ(skin::DragListThumb(list, start, GetSystemMetrics(SM_CXHSCROLL)), last);
+    Pump();
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), last);
+    EXPECT_NE(GetCapture(), list);
+}
+
+TEST_F(ScrollOverlay, ListThumbDragEndsOnQuitAndOnLostCapture)
+{
+    const HWND list = ListOfItems(host_, 100);
+    Pump();
+    const POINT start = ThumbCentre(list);
+    PostQuitMessage(7);
+    skin::DragListThumb(list, start, GetSystemMetrics(SM_CXHSCROLL));
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request is passed on";
+    EXPECT_EQ(quit.wParam, 7u);
+    EXPECT_NE(GetCapture(), list);
+
+    // Another window takes the mouse while the drag runs: the drag ends with it.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ReleaseCapture(); });
+    skin::DragListThumb(list, start, GetSystemMetrics(SM_CXHSCROLL));
+    KillTimer(nullptr, timer);
+    EXPECT_NE(GetCapture(), list);
+}
+
 }  // namespace
