@@ -86,4 +86,74 @@ void PaintUpDown(HDC dc, const RECT& rect, const TSkinElements& skin, const TUpD
     BitBlt(dc, rect.left, rect.top, width, height, work, 0, 0, SRCCOPY);
 }
 
+int ComboFrame(bool pressed, bool focusedOrOver, bool enabled)
+{
+    if (!enabled) return 3;
+    if (pressed) return 2;
+    return focusedOrOver ? 4 : 1;
+}
+
+RECT PaintComboBox(HDC windowDc, SIZE window, const TSkinElements& skin, int frame, bool leftScroll)
+{
+    const TDataSkinBorder* button = skin.ComboButton.get();
+    if (!button || button->Image.Empty() || window.cx <= 0 || window.cy <= 0) return {};
+    const int arrow = GetSystemMetrics(SM_CXHSCROLL);
+    const RECT whole{0, 0, window.cx, window.cy};
+    const ui::ScopedSaveDC saved(windowDc);
+    SetStretchBltMode(windowDc, COLORONCOLOR);
+    if (button->Style == 1) {
+        // Flat: a face-coloured ring and button column, a shadow frame, the button cell.
+        const int column = GetSystemMetrics(SM_CXVSCROLL);
+        RECT inner = whole;
+        InflateRect(&inner, -1, -1);
+        FrameRect(windowDc, &inner, skin.FaceBrush.get());
+        RECT columnRect = leftScroll ? RECT{2, 2, 2 + column, window.cy - 2}
+                                     : RECT{window.cx - 2 - column, 2, window.cx - 2, window.cy - 2};
+        FillRect(windowDc, &columnRect, skin.FaceBrush.get());
+        Frame(windowDc, whole, ui::ColorToColorRef(skin.Color(csButtonShadow)));
+        const int cellWidth = button->FrameWidth(), cellHeight = button->Image.Height();
+        RECT cell = columnRect;
+        if (leftScroll)
+            cell.right = cell.left + cellWidth;
+        else
+            cell.left = cell.right - cellWidth;
+        if (cellHeight < column) {
+            cell.top = (window.cy - cellHeight) / 2;
+            cell.bottom = cell.top + cellHeight;
+        }
+        DrawFrameStretched(windowDc, cell, button->Image, true, button->Frame, frame);
+        return cell;
+    }
+    if (button->Style == 2) {
+        // One composed picture per state, its text area transparent.
+        const TDataSkinObject& element =
+            leftScroll && skin.SunkEdge ? *skin.SunkEdge : static_cast<const TDataSkinObject&>(*button);
+        DrawSkinElement(windowDc, whole, element.Image, element.Margins(), false, false, true, element.Frame, frame);
+        return leftScroll ? RECT{0, 0, arrow + 2, window.cy} : RECT{window.cx - arrow - 2, 0, window.cx, window.cy};
+    }
+    RECT buttonRect{window.cx - arrow - 2, 0, window.cx, window.cy};
+    RECT glyph{buttonRect.left, 0, window.cx - 2, window.cy};
+    if (leftScroll) {
+        ExcludeClipRect(windowDc, arrow + 4, 2, window.cx - 2, window.cy - 2);
+        buttonRect = RECT{0, 0, arrow + 2, window.cy};
+        glyph = RECT{2, 0, arrow + 2, window.cy};
+    } else {
+        ExcludeClipRect(windowDc, 2, 2, window.cx - arrow - 4, window.cy - 2);
+    }
+    if (skin.SunkEdge && !skin.SunkEdge->Image.Empty())
+        DrawSkinElement(windowDc, whole, skin.SunkEdge->Image, skin.SunkEdge->Margins(), false, false, false,
+                        skin.SunkEdge->Frame, frame);
+    DrawFrameStretched(windowDc, buttonRect, leftScroll ? button->Image2 : button->Image, true, button->Frame, frame);
+    if (skin.ExtraImages && !skin.ExtraImages->Image.Empty())
+        DrawFrameCentered(windowDc, glyph, skin.ExtraImages->Image, true, skin.ExtraImages->Frame, frame);
+    return buttonRect;
+}
+
+void PaintArrowButton(HDC dc, const RECT& rect, const TSkinElements& skin, bool over)
+{
+    FillRect(dc, &rect, skin.FaceBrush.get());
+    const TDataSkinObject* arrow = skin.ComboxArrow.get();
+    if (arrow && !arrow->Image.Empty()) DrawFrameStretched(dc, rect, arrow->Image, false, arrow->Frame, over ? 4 : 1);
+}
+
 }  // namespace skin

@@ -27,4 +27,16 @@ struct TUpDownLook {
 // glyph strips, or drawn plainly when the skin has neither.
 void PaintUpDown(HDC dc, const RECT& rect, const TSkinElements& skin, const TUpDownLook& look);
 
+// Frame of a combo box or its button: 1 normal, 2 pressed, 3 disabled, 4 focused or hot.
+int ComboFrame(bool pressed, bool focusedOrOver, bool enabled);
+
+// A combo box's border and drop-down button over the whole window (window device context),
+// leaving the text area to the control; `leftScroll` for combo boxes with the scroll bar on
+// the left. Returns the button's rectangle, for the hot and pressed tests; empty when the
+// skin has no combo button and the control draws itself.
+RECT PaintComboBox(HDC windowDc, SIZE window, const TSkinElements& skin, int frame, bool leftScroll);
+
+// The date picker's arrow button: the "ComboxArrow" cell 4 when the mouse is over it, else 1.
+void PaintArrowButton(HDC dc, const RECT& rect, const TSkinElements& skin, bool over);
+
 }  // namespace skin

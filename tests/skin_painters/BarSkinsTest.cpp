@@ -268,4 +268,49 @@ TEST(UpDownPicture, HalvesTakeTheirFramesOrTheDrawnFallback)
     EXPECT_EQ(target.At(2, 17), kShadow);  // down, pressed: shadow
 }
 
+TEST(ComboPicture, BorderAndButtonTakeTheStateFrameAndLeaveTheTextAlone)
+{
+    auto skin = std::make_unique<skin::TSkinElements>();
+    skin->Colors.Colors[skin::csButtonFace] = kFace;
+    skin->SunkEdge = Solid(110, 4, 10, 10);
+    skin->SunkEdge->LeftWidth = skin->SunkEdge->TopHeight = skin->SunkEdge->RightWidth = skin->SunkEdge->BottomHeight = 2;
+    skin->ComboButton = Solid<skin::TDataSkinBorder>(120, 4, 10, 10);
+    Strip(skin->ComboButton->Image2, 130, 4, 10, 10);
+    struct Case {
+        bool left;
+        int frame;
+        int buttonX, borderX;
+    } cases[] = {{false, 1, 95, 0}, {false, 4, 95, 0}, {true, 2, 5, 99}, {true, 3, 5, 99}};
+    for (const Case& c : cases) {
+        Canvas target(100, 21);
+        const RECT button = skin::PaintComboBox(target.Dc(), SIZE{100, 21}, *skin, c.frame, c.left);
+        EXPECT_TRUE(PtInRect(&button, POINT{c.buttonX, 10})) << c.left;
+        EXPECT_EQ(target.At(c.buttonX, 10), CellColour(c.left ? 130 : 120, c.frame)) << c.left << c.frame;
+        EXPECT_EQ(target.At(c.borderX, 10), CellColour(110, c.frame)) << c.left << c.frame;
+        EXPECT_EQ(target.At(50, 10), kBlank) << c.left << c.frame;  // the text area stays the control's
+    }
+    EXPECT_EQ(skin::ComboFrame(true, true, true), 2);
+    EXPECT_EQ(skin::ComboFrame(false, true, true), 4);
+    EXPECT_EQ(skin::ComboFrame(false, false, true), 1);
+    EXPECT_EQ(skin::ComboFrame(true, true, false), 3);
+
+    skin->ComboButton.reset();
+    Canvas bare(100, 21);
+    const RECT none = skin::PaintComboBox(bare.Dc(), SIZE{100, 21}, *skin, 1, false);
+    EXPECT_TRUE(IsRectEmpty(&none));
+    EXPECT_EQ(bare.At(0, 10), kBlank);
+}
+
+TEST(ArrowButtonPicture, CellFourUnderTheMouseElseOne)
+{
+    skin::TSkinElements skin;
+    skin.Colors.Colors[skin::csButtonFace] = kFace;
+    skin.ComboxArrow = Solid(140, 4, 17, 17);
+    Canvas target(17, 17);
+    skin::PaintArrowButton(target.Dc(), RECT{0, 0, 17, 17}, skin, true);
+    EXPECT_EQ(target.At(8, 8), CellColour(140, 4));
+    skin::PaintArrowButton(target.Dc(), RECT{0, 0, 17, 17}, skin, false);
+    EXPECT_EQ(target.At(8, 8), CellColour(140, 1));
+}
+
 }  // namespace
