@@ -55,6 +55,7 @@ VIFileVersion "${MJ_FILE_VERSION}"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_TEXT_TOP "卸载将保留你的文档（txt.kl）、录音文件夹 voice 和时长设置 Time.ini。如需一并删除，请勾选下面的选项。"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -132,7 +133,7 @@ SectionEnd
 
 ; Unticked unless the user asks: the documents (the store with its side files and the draft
 ; of unsaved text), their recordings and the settings.
-Section /o "un.同时删除我的文档、录音和设置（txt.kl、voice 文件夹、Time.ini）" UnSecDocuments
+Section /o "un.同时删除我的文档、录音和设置" UnSecDocuments
   Delete "$INSTDIR\txt.kl"
   Delete "$INSTDIR\txt.kl-wal"
   Delete "$INSTDIR\txt.kl-shm"
