@@ -252,6 +252,39 @@ TEST_F(ScrollOverlay, CornerBetweenTwoBarsTakesTheFaceColour)
     ReleaseDC(memo, dc);
 }
 
+TEST_F(ScrollOverlay, StandaloneBarIsCoveredWholeAndItsArrowsWorkThroughTheOverlay)
+{
+    const HWND bar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ, 10, 10, 300, 17, host_,
+                                     nullptr, nullptr, nullptr);
+    SCROLLINFO range{sizeof range, SIF_ALL, 0, 100, 10, 0, 0};
+    SetScrollInfo(bar, SB_CTL, &range, TRUE);
+    skin::TWScrollbar overlay(skin_);
+    overlay.AttachToWindow(bar, skin::TWScrollbar::skControl);
+    Pump();
+    ASSERT_TRUE(overlay.Shown());
+    EXPECT_FALSE(overlay.Vertical());
+    const RECT covered = ScreenRectOf(overlay.Handle()), control = ScreenRectOf(bar);
+    EXPECT_TRUE(SameRect(covered, control)) << Text(covered) << " over " << Text(control);
+
+    // A click on the second arrow, through the overlay, moves the bar a line; the host hears it
+    // as a scroll request and moves the position as a program does.
+    subclass_.Attach(host_, [this, bar](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lParam) == bar && LOWORD(wParam) == SB_LINERIGHT)
+            SetScrollPos(bar, SB_CTL, GetScrollPos(bar, SB_CTL) + 1, TRUE);
+        return subclass_.CallNext(msg, wParam, lParam);
+    });
+    SetForegroundWindow(host_);
+    const POINT arrow{covered.right - 4, (covered.top + covered.bottom) / 2};
+    SetCursorPos(arrow.x, arrow.y);
+    INPUT clicks[2]{};
+    for (INPUT& input : clicks) input.type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+    Pump();
+    EXPECT_GE(GetScrollPos(bar, SB_CTL), 1);
+}
+
 HWND ListOfItems(HWND host, int count)
 {
     const HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER, 10, 10, 200,
