@@ -321,6 +321,8 @@ TEST_F(ScrollOverlay, ListThumbDragEndsAtTheLastTopItemAndNoFurther)
     EXPECT_NE(GetCapture(), list);
 }
 
+void CALLBACK TakeTheMouseAway(HWND, UINT, UINT_PTR, DWORD) { ReleaseCapture(); }
+
 TEST_F(ScrollOverlay, ListThumbDragEndsOnQuitAndOnLostCapture)
 {
     const HWND list = ListOfItems(host_, 100);
@@ -334,7 +336,7 @@ TEST_F(ScrollOverlay, ListThumbDragEndsOnQuitAndOnLostCapture)
     EXPECT_NE(GetCapture(), list);
 
     // Another window takes the mouse while the drag runs: the drag ends with it.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ReleaseCapture(); });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, &TakeTheMouseAway);
     skin::DragListThumb(list, start, GetSystemMetrics(SM_CXHSCROLL));
     KillTimer(nullptr, timer);
     EXPECT_NE(GetCapture(), list);
