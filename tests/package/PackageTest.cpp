@@ -393,6 +393,11 @@ TEST(Installer, InstallsPerUserRunsFromTheShortcutUpgradesAndUninstallsKeepingDo
         HWND box = program.WaitForWindow(L"#32770", L"墨笺速记本", 20s);
         ASSERT_NE(box, nullptr) << "no answer to the save";
         PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+        // A silent upgrade while the program runs gives up and leaves it alone.
+        EXPECT_NE(RunAndWait(install, 120s), 0u);
+        EXPECT_EQ(WaitForSingleObject(program.Process(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+        EXPECT_TRUE(fs::exists(folder / L"mjzs.exe"));
         CloseProgram(program, main);
     }
     EXPECT_EQ(StoredTitles(folder / L"txt.kl"), std::vector<std::wstring>{L"安装后的第一篇"});
