@@ -27,6 +27,12 @@ std::wstring LowerCase(std::wstring text)
     return text;
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 }  // namespace
 
 TSkinManage* SkinManage() { return g_manager; }
@@ -169,13 +175,7 @@ void TSkinManage::SkinAllForms()
 {
     // The thread's top-level windows, forms and message boxes alike, bottom of the z-order first.
     std::vector<HWND> windows;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         if (!IsWindow(*it)) continue;
         if (auto* form = dynamic_cast<ui::TCustomForm*>(ui::FindControl(*it)))

@@ -496,8 +496,9 @@ LRESULT TWinSkinForm::FormWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NCUAHDRAWCAPTION: return 0;
     case WM_INITMENUPOPUP:
         if (TSkinManage* manager = Manager())
-            manager->SetPopupKind(reinterpret_cast<HMENU>(wParam) == FSysMenu ? TPopupKind::SystemMenu
-                                                                               : TPopupKind::MenuBarDropDown);
+            manager->SetPopupKind(reinterpret_cast<HMENU>(wParam) == FSysMenu || reinterpret_cast<HMENU>(wParam) == FSysMenuPopup
+                                      ? TPopupKind::SystemMenu
+                                      : TPopupKind::MenuBarDropDown);
         break;
     case WM_CTLCOLORBTN: {
         const LRESULT result = DefaultHandler(msg, wParam, lParam);
@@ -1030,8 +1031,10 @@ void TWinSkinForm::OpenSystemMenu(POINT screenPoint)
         if (info.fState & MFS_CHECKED) flags |= MF_CHECKED;
         AppendMenuW(popup.get(), flags, info.wID, text);
     }
+    FSysMenuPopup = popup.get();
     const UINT command = static_cast<UINT>(TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_LEFTBUTTON | TPM_RIGHTBUTTON,
                                                           screenPoint.x, screenPoint.y, 0, FHandle, nullptr));
+    FSysMenuPopup = nullptr;
     if (command) PostMessageW(FHandle, WM_SYSCOMMAND, command, 0);
 }
 
@@ -1055,17 +1058,17 @@ bool IsMenuWindow(HWND window)
     return std::wstring_view(name) == L"#32768";
 }
 
+BOOL CALLBACK FindMenuWindow(HWND window, LPARAM result)
+{
+    if (!IsWindowVisible(window) || !IsMenuWindow(window)) return TRUE;
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
 HWND ThreadMenuWindow()
 {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-            if (!IsWindowVisible(window) || !IsMenuWindow(window)) return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

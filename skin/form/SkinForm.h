@@ -329,6 +329,8 @@ private:
     HMENU FTrackedMenu = nullptr;
     bool FMenuTracking = false;
     HMENU FSysMenu = nullptr;
+    // The skinned copy of the system menu while it is open.
+    HMENU FSysMenuPopup = nullptr;
     DWORD FLastSysMenuTick = 0;
     UINT FDoubleClickTime = 500;
 

@@ -77,6 +77,20 @@ private:
     ui::ScopedMessageBoxService service_;
 };
 
+// A skin of other measures: wider side borders and a lower title bar.
+skin::TBytes OtherSkin()
+{
+    skintest::SkinPackage package;
+    package.Description =
+        "[Version]\nVersion=70000\n[Personality]\nTop=t.bmp\nTopFrame=2\nLeft=l.bmp\nLeftFrame=2\nRight=r.bmp\nRightFrame=2\n"
+        "Bottom=b.bmp\nBottomFrame=2\nLeftTrans=0\nRightTrans=0\nTopTrans=0\nBottomTrans=0\n";
+    package.Add("t.bmp", 40, 44, ui::RGBColor(90, 20, 20))
+        .Add("l.bmp", 12, 40, ui::RGBColor(20, 90, 20))
+        .Add("r.bmp", 12, 40, ui::RGBColor(20, 20, 90))
+        .Add("b.bmp", 40, 10, ui::RGBColor(90, 90, 20));
+    return package.Packed();
+}
+
 class SkinnedWindows : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -224,6 +238,20 @@ TEST_F(SkinnedWindows, BordersAndTitleShowTheSkinImagesActiveAndInactive)
         EXPECT_GT(compared, 3 * e.Left->TopHeight);
     }
     SendMessageW(Main(), WM_NCACTIVATE, TRUE, 0);
+}
+
+TEST_F(SkinnedWindows, ANewCaptionIsShownOnTheSkinnedTitleBar)
+{
+    const skin::TSkinElements& e = Elements();
+    const std::wstring caption = form_->Caption();
+    // The system paints a caption of its own while it stores a new text.
+    for (const wchar_t* text : {L"新的标题", caption.c_str()}) {
+        form_->SetCaption(text);
+        const skintest::WindowPicture shot(Main());
+        const int column = shot.Width() / 2 + 60;
+        for (int y = 0; y < e.Top->FrameHeight(); ++y)
+            ASSERT_EQ(shot.At(column, y), skintest::PixelAt(e.Top->Image, e.Top->Image.Width() / 2, y)) << y;
+    }
 }
 
 TEST_F(SkinnedWindows, TheRegionLeavesOutTheMagentaOfEveryBorder)
@@ -386,6 +414,77 @@ TEST_F(SkinnedWindows, AltWithALetterOpensThatItemAndTheBarWrapsAround)
     Activate(Main());
 }
 
+TEST_F(SkinnedWindows, RightClickOnTheCaptionAndAltSpaceOpenTheSystemMenu)
+{
+    const UINT items = static_cast<UINT>(GetMenuItemCount(GetSystemMenu(Main(), FALSE)));
+    ASSERT_GT(items, 0u);
+    const auto open = [&](const std::function<void()>& how) {
+        std::optional<skin::TPopupKind> kind;
+        int count = -1;
+        skintest::TickScript script({[&] {
+            const HWND menu = skintest::OpenMenuWindow();
+            if (!menu) return false;
+            kind = skin::SkinManage()->PopupKind();
+            count = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0)));
+            EndMenu();
+            return true;
+        }});
+        how();
+        PumpUntil([&] { return script.Finished() && !skintest::OpenMenuWindow(); });
+        return std::make_pair(kind, count);
+    };
+    const RECT widths = Controller()->FrameWidths();
+    const auto byMouse = open([&] { SendMessageW(Main(), WM_NCRBUTTONDOWN, HTCAPTION, At(Main(), {200, widths.top / 2})); });
+    EXPECT_EQ(byMouse.first, skin::TPopupKind::SystemMenu);
+    EXPECT_EQ(byMouse.second, static_cast<int>(items));
+    skintest::Pump(600ms);  // a second press at once would count as a double-click
+    const auto byKey = open([&] { SendMessageW(Main(), WM_SYSCOMMAND, SC_KEYMENU, L' '); });
+    EXPECT_EQ(byKey.first, skin::TPopupKind::SystemMenu);
+    EXPECT_EQ(byKey.second, static_cast<int>(items));
+}
+
+TEST_F(SkinnedWindows, AFormTaggedNinetyNineIsNeverSkinned)
+{
+    std::unique_ptr<ui::TForm> form(new ui::TForm(nullptr));
+    form->SetTag(99);
+    form->SetBounds(100, 100, 300, 200);
+    form->Show();
+    skintest::Pump(400ms);
+    EXPECT_FALSE(Skinned(form->Handle()));
+    EXPECT_FALSE(Controller(form->Handle()));
+    EXPECT_FALSE(skin::SkinManage()->SkinWindow(form->Handle()));
+    form.reset();
+    Activate(Main());
+}
+
+TEST_F(SkinnedWindows, AMessageBoxTakesTheDialogSkinWhenOneIsRegistered)
+{
+    skin::TSkinData dialogs(nullptr);
+    dialogs.SkinFormtype = skin::TSkinFormType::sfDialog;
+    skintest::LoadPackage(dialogs, OtherSkin());
+    skin::TSkinManage& manager = *skin::SkinManage();
+    manager.RegisterSkin(dialogs);
+    EXPECT_EQ(manager.ChooseSkin(Main()), form_->SkinData1);
+
+    ui::ScopedMessageBoxService system(nullptr);
+    std::optional<SIZE> frame;
+    skin::TSkinData* chosen = nullptr;
+    skintest::TickScript script({[&] {
+        const HWND box = skintest::ThreadWindow(L"#32770");
+        if (!box || !Controller(box) || Controller(box)->State() != skin::TFormSkinState::Ready) return false;
+        chosen = manager.ChooseSkin(box);
+        frame = FrameExtent(box);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    ui::MessageBox(nullptr, L"对话框皮肤", app::kApplicationTitle, MB_OK);
+    manager.UnregisterSkin(dialogs);
+    EXPECT_EQ(chosen, &dialogs);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->cx, 12);
+    EXPECT_EQ(frame->cy, 22 + 5);
+}
+
 TEST_F(SkinnedWindows, InTheMemoF10AndAltWarnAndOpenNoMenu)
 {
     const std::filesystem::path recording = std::filesystem::current_path() / L"silence.wav";
@@ -506,20 +605,6 @@ TEST_F(SkinnedWindows, SwitchingOffRestoresTheWindowExactlyInEitherOrderWithAnot
     }
     ASSERT_TRUE(switchTo(true));
     EXPECT_EQ(skintest::ClientSize(Main()).cy, client.cy);
-}
-
-// A skin of other measures: wider side borders and a lower title bar.
-skin::TBytes OtherSkin()
-{
-    skintest::SkinPackage package;
-    package.Description =
-        "[Version]\nVersion=70000\n[Personality]\nTop=t.bmp\nTopFrame=2\nLeft=l.bmp\nLeftFrame=2\nRight=r.bmp\nRightFrame=2\n"
-        "Bottom=b.bmp\nBottomFrame=2\nLeftTrans=0\nRightTrans=0\nTopTrans=0\nBottomTrans=0\n";
-    package.Add("t.bmp", 40, 44, ui::RGBColor(90, 20, 20))
-        .Add("l.bmp", 12, 40, ui::RGBColor(20, 90, 20))
-        .Add("r.bmp", 12, 40, ui::RGBColor(20, 20, 90))
-        .Add("b.bmp", 40, 10, ui::RGBColor(90, 90, 20));
-    return package.Packed();
 }
 
 TEST_F(SkinnedWindows, ASecondSkinFileReskinsLiveAroundTheSameClient)

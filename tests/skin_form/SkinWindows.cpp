@@ -50,25 +50,29 @@ void CALLBACK TickScript::Tick(HWND, UINT, UINT_PTR, DWORD)
     if (script->steps_[script->next_]()) ++script->next_;
 }
 
+namespace {
+
+struct ClassSearch {
+    const wchar_t* name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM data)
+{
+    auto& search = *reinterpret_cast<ClassSearch*>(data);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (!IsWindowVisible(window) || lstrcmpiW(name, search.name) != 0) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
 HWND ThreadWindow(const wchar_t* className)
 {
-    struct Search {
-        const wchar_t* name;
-        HWND found;
-    } search{className, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (IsWindowVisible(window) && lstrcmpiW(name, s.name) == 0) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{className, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -2,13 +2,16 @@
 // benchmark measures the skinned program against it.
 #include <windows.h>
 
+LRESULT CALLBACK MinimalProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
     WNDCLASSEXW wc{sizeof(wc)};
-    wc.lpfnWndProc = [](HWND window, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (msg == WM_DESTROY) PostQuitMessage(0);
-        return DefWindowProcW(window, msg, wParam, lParam);
-    };
+    wc.lpfnWndProc = MinimalProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);

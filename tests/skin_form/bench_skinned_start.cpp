@@ -24,24 +24,23 @@ struct Search {
     HWND found;
 };
 
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    auto& search = *reinterpret_cast<Search*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t text[64] = {};
+    GetWindowTextW(window, text, 64);
+    if (owner != search.process || !IsWindowVisible(window) || std::wstring(text) != search.caption) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 // A visible top-level window of the process with the caption.
 HWND ShownWindow(DWORD process, const wchar_t* caption)
 {
     Search search{process, caption, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t text[64] = {};
-            GetWindowTextW(window, text, 64);
-            if (owner == s.process && IsWindowVisible(window) && std::wstring(text) == s.caption) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
