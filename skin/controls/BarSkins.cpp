@@ -168,4 +168,41 @@ void PaintTrackThumb(HDC dc, const RECT& thumb, const TSkinElements& skin, bool 
     Rectangle(dc, thumb.left, thumb.top, thumb.right, thumb.bottom);
 }
 
+bool PaintProgressWindow(HDC dc, HWND bar, const TSkinElements& skin)
+{
+    RECT client{};
+    GetClientRect(bar, &client);
+    PBRANGE range{};
+    SendMessageW(bar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    const int position = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
+    const bool vertical = (GetWindowLongPtrW(bar, GWL_STYLE) & PBS_VERTICAL) != 0;
+    return PaintProgress(dc, client, skin, position, range.iLow, range.iHigh, vertical);
+}
+
+LRESULT AnswerTrackBarCustomDraw(const NMCUSTOMDRAW& draw, const TSkinElements& skin)
+{
+    if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const HWND track = draw.hdr.hwndFrom;
+    const bool vertical = (GetWindowLongPtrW(track, GWL_STYLE) & TBS_VERT) != 0;
+    switch (draw.dwItemSpec) {
+    case TBCD_THUMB: {
+        RECT thumb{};
+        SendMessageW(track, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+        PaintTrackThumb(draw.hdc, thumb, skin, vertical);
+        return CDRF_SKIPDEFAULT;
+    }
+    case TBCD_CHANNEL: {
+        RECT channel{};
+        SendMessageW(track, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+        // Some versions of the control report a vertical bar's channel lying down.
+        if (vertical && channel.right - channel.left > channel.bottom - channel.top)
+            channel = RECT{channel.top, channel.left, channel.bottom, channel.right};
+        PaintTrackChannel(draw.hdc, channel, skin, vertical);
+        return CDRF_SKIPDEFAULT;
+    }
+    default: return CDRF_DODEFAULT;
+    }
+}
+
 }  // namespace skin

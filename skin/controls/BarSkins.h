@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "skin/controls/BarGeometry.h"
 #include "skin/data/SkinElements.h"
@@ -33,5 +34,13 @@ bool PaintProgress(HDC dc, const RECT& rect, const TSkinElements& skin, int posi
 // the channel) and thumb (cell 2 of 5 of the thumb picture; a plain outline without one).
 void PaintTrackChannel(HDC dc, const RECT& channel, const TSkinElements& skin, bool vertical);
 void PaintTrackThumb(HDC dc, const RECT& thumb, const TSkinElements& skin, bool vertical);
+
+// A progress-bar window's picture from its position, range and orientation (see
+// PaintProgress); false when the skin leaves the bar to the platform.
+bool PaintProgressWindow(HDC dc, HWND bar, const TSkinElements& skin);
+
+// The answer to a track bar's custom-draw notification: the channel and the thumb are drawn
+// from the skin (skip the default drawing), the ticks left to the track bar.
+LRESULT AnswerTrackBarCustomDraw(const NMCUSTOMDRAW& draw, const TSkinElements& skin);
 
 }  // namespace skin
