@@ -297,4 +297,123 @@ bool PaintHeader(HDC dc, SIZE size, const TSkinElements& skin, const std::vector
     return true;
 }
 
+namespace {
+
+HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
+
+SIZE ClientSize(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+// A visible up-down child (the tab scroller), in client coordinates, or an empty rectangle.
+RECT VisibleUpDown(HWND window)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32]{};
+        GetClassNameW(child, name, 32);
+        if (lstrcmpiW(name, UPDOWN_CLASSW) != 0 || !IsWindowVisible(child)) continue;
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    return {};
+}
+
+}  // namespace
+
+bool PaintTabControlWindow(HDC dc, HWND tab, const TSkinElements& skin, ui::TColor parentColour, bool closeBoxes,
+                           std::vector<RECT>* closeRects)
+{
+    TTabStripLook look;
+    look.Control = ClientSize(tab);
+    look.Display = RECT{0, 0, look.Control.cx, look.Control.cy};
+    SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&look.Display));
+    const LONG_PTR style = GetWindowLongPtrW(tab, GWL_STYLE);
+    look.Position = TabPositionOf(style);
+    look.Focused = static_cast<int>(SendMessageW(tab, TCM_GETCURSEL, 0, 0));
+    look.CloseBoxes = closeBoxes;
+    look.Enabled = !(style & WS_DISABLED);
+    look.Font = FontOf(tab);
+    look.Images = reinterpret_cast<HIMAGELIST>(SendMessageW(tab, TCM_GETIMAGELIST, 0, 0));
+    look.ParentColour = parentColour;
+    look.Exclude = VisibleUpDown(tab);
+    std::vector<TTabItem> tabs(static_cast<std::size_t>(std::max<LRESULT>(0, SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0))));
+    for (std::size_t k = 0; k < tabs.size(); ++k) {
+        // A tab the control does not report is skipped (left empty).
+        if (!SendMessageW(tab, TCM_GETITEMRECT, k, reinterpret_cast<LPARAM>(&tabs[k].Rect))) continue;
+        wchar_t text[81]{};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text;
+        item.cchTextMax = 80;
+        if (SendMessageW(tab, TCM_GETITEMW, k, reinterpret_cast<LPARAM>(&item))) {
+            tabs[k].Text = text;
+            tabs[k].Image = item.iImage;
+        }
+    }
+    return PaintTabStrip(dc, skin, tabs, look, closeRects);
+}
+
+void PaintStatusBarWindow(HDC dc, HWND bar, const TSkinElements& skin)
+{
+    const LONG_PTR style = GetWindowLongPtrW(bar, GWL_STYLE);
+    const bool rightToLeft = (GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+    std::vector<TStatusPanel> panels;
+    std::wstring simpleText;
+    const auto textOf = [bar](WPARAM index, int& bevel) {
+        const LRESULT info = SendMessageW(bar, SB_GETTEXTLENGTHW, index, 0);
+        std::wstring text(LOWORD(info), L'\0');
+        SendMessageW(bar, SB_GETTEXTW, index, reinterpret_cast<LPARAM>(text.data()));
+        const UINT type = HIWORD(info);
+        bevel = type & SBT_POPOUT ? 0 : type & SBT_NOBORDERS ? 2 : 1;
+        return text;
+    };
+    const int parts = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 0, 0));
+    if (SendMessageW(bar, SB_ISSIMPLE, 0, 0) || parts <= 0) {
+        int bevel = 1;
+        simpleText = textOf(SB_SIMPLEID, bevel);
+    } else {
+        for (int k = 0; k < parts; ++k) {
+            TStatusPanel panel;
+            if (!SendMessageW(bar, SB_GETRECT, k, reinterpret_cast<LPARAM>(&panel.Rect))) continue;
+            panel.Text = textOf(k, panel.Bevel);
+            panels.push_back(std::move(panel));
+        }
+    }
+    PaintStatusBar(dc, ClientSize(bar), skin, panels, simpleText, FontOf(bar), (style & SBARS_SIZEGRIP) != 0,
+                   rightToLeft);
+}
+
+bool PaintHeaderWindow(HDC dc, HWND header, const TSkinElements& skin, int hot, std::vector<RECT>* rects)
+{
+    std::vector<THeaderSection> sections;
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int k = 0; k < count; ++k) {
+        THeaderSection section;
+        if (!SendMessageW(header, HDM_GETITEMRECT, k, reinterpret_cast<LPARAM>(&section.Rect))) continue;
+        wchar_t text[201]{};
+        HDITEMW item{};
+        item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;
+        item.pszText = text;
+        item.cchTextMax = 200;
+        if (SendMessageW(header, HDM_GETITEMW, k, reinterpret_cast<LPARAM>(&item))) {
+            section.Text = text;
+            const int align = item.fmt & HDF_JUSTIFYMASK;
+            section.Alignment = align == HDF_RIGHT ? 2 : align == HDF_CENTER ? 1 : 0;
+            section.Image = item.fmt & (HDF_STRING | HDF_IMAGE) ? item.iImage : -1;
+        }
+        sections.push_back(std::move(section));
+    }
+    if (rects) {
+        rects->clear();
+        for (const THeaderSection& section : sections) rects->push_back(section.Rect);
+    }
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(header, HDM_GETIMAGELIST, 0, 0));
+    return PaintHeader(dc, ClientSize(header), skin, sections, hot, FontOf(header), images);
+}
+
 }  // namespace skin

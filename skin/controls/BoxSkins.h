@@ -75,4 +75,14 @@ struct THeaderSection {
 bool PaintHeader(HDC dc, SIZE size, const TSkinElements& skin, const std::vector<THeaderSection>& sections, int hot,
                  HFONT font, HIMAGELIST images);
 
+// The pictures of the system's own tab, status-bar and header windows, from what each window
+// reports (items, rectangles, texts, images, style), in its client device context.
+
+// A tab control's strip and pane; the close boxes' rectangles when asked for them.
+bool PaintTabControlWindow(HDC dc, HWND tab, const TSkinElements& skin, ui::TColor parentColour, bool closeBoxes,
+                           std::vector<RECT>* closeRects);
+void PaintStatusBarWindow(HDC dc, HWND bar, const TSkinElements& skin);
+// `hot` is the section under the mouse or -1; the sections' rectangles are returned.
+bool PaintHeaderWindow(HDC dc, HWND header, const TSkinElements& skin, int hot, std::vector<RECT>* sections);
+
 }  // namespace skin

@@ -1,9 +1,11 @@
 // Containers and bars drawn from skin elements whose frames are solid colours, read back.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "skin/controls/BoxSkins.h"
+#include "ui/Subclass.h"
 
 namespace {
 
@@ -177,6 +179,123 @@ TEST(GroupBoxPicture, RoundedFrameInShadowInterruptedByTheCaption)
     EXPECT_EQ(target.At(100, 50), kFace);     // filled inside
     EXPECT_EQ(target.At(150, y), kShadow);    // the top line past the caption
     for (int x = 9; x < 9 + 20; ++x) EXPECT_NE(target.At(x, y), kShadow) << x;  // the caption cuts it
+}
+
+// System windows painted through a subclass, their client area read back.
+class BoxWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        skin_ = Skin();
+        host_ = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 500,
+                                300, nullptr, nullptr, nullptr, nullptr);
+    }
+    void TearDown() override
+    {
+        paint_.Detach();
+        DestroyWindow(host_);
+    }
+
+    HWND Make(const wchar_t* className, DWORD style, int w, int h)
+    {
+        return CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 10, 10, w, h, host_, nullptr, nullptr,
+                               nullptr);
+    }
+    // Paints the window with `paint` instead of itself and reads the picture back.
+    std::unique_ptr<Canvas> Shot(HWND window, std::function<void(HDC)> paint)
+    {
+        paint_.Detach();
+        paint_.Attach(window, [this, window, paint](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+            if (msg == WM_ERASEBKGND) return LRESULT{1};
+            if (msg != WM_PAINT) return paint_.CallNext(msg, wParam, lParam);
+            PAINTSTRUCT ps;
+            paint(BeginPaint(window, &ps));
+            EndPaint(window, &ps);
+            return LRESULT{0};
+        });
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        RECT client{};
+        GetClientRect(window, &client);
+        auto picture = std::make_unique<Canvas>(client.right, client.bottom);
+        const HDC dc = GetDC(window);
+        BitBlt(picture->Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        ReleaseDC(window, dc);
+        return picture;
+    }
+
+    std::unique_ptr<skin::TSkinElements> skin_;
+    HWND host_ = nullptr;
+    ui::TWindowSubclass paint_;
+};
+
+TEST_F(BoxWindows, TabControlsOnEachSideShowTheSelectedTabAndThePane)
+{
+    for (DWORD style : {DWORD{0}, DWORD{TCS_BOTTOM}, DWORD{TCS_VERTICAL | TCS_MULTILINE},
+                        DWORD{TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE}}) {
+        const HWND tab = Make(WC_TABCONTROLW, style, 300, 200);
+        for (int k = 0; k < 3; ++k) {
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<wchar_t*>(L"");
+            SendMessageW(tab, TCM_INSERTITEMW, k, reinterpret_cast<LPARAM>(&item));
+        }
+        SendMessageW(tab, TCM_SETCURSEL, 1, 0);
+        std::vector<RECT> rects(3);
+        for (int k = 0; k < 3; ++k) SendMessageW(tab, TCM_GETITEMRECT, k, reinterpret_cast<LPARAM>(&rects[k]));
+        RECT display{0, 0, 300, 200};
+        SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        const auto seen = Shot(tab, [&](HDC dc) {
+            ASSERT_TRUE(skin::PaintTabControlWindow(dc, tab, *skin_, kParent, false, nullptr));
+        });
+        // Near each tab's inner corner (away from its edges and text).
+        const auto inside = [&](const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
+        const RECT first{rects[0].left + 2, rects[0].top + 2, rects[0].left + 6, rects[0].top + 6};
+        EXPECT_EQ(seen->At(first.left, first.top), Frame(10, 1)) << style;
+        const RECT& selected = rects[1];
+        EXPECT_EQ(seen->At(selected.left + 3, selected.top + 3), Frame(10, 2)) << style;
+        const POINT pane = inside(display);
+        EXPECT_EQ(seen->At(pane.x, pane.y), kPane) << style;
+        paint_.Detach();
+        DestroyWindow(tab);
+    }
+}
+
+TEST_F(BoxWindows, StatusBarPanelsFollowTheirBorders)
+{
+    const HWND bar = Make(STATUSCLASSNAMEW, 0, 0, 0);
+    const int parts[] = {100, 200, -1};
+    SendMessageW(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+    SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+    SendMessageW(bar, SB_SETTEXTW, 1 | SBT_POPOUT, reinterpret_cast<LPARAM>(L""));
+    SendMessageW(bar, SB_SETTEXTW, 2 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(L""));
+    const auto seen = Shot(bar, [&](HDC dc) { skin::PaintStatusBarWindow(dc, bar, *skin_); });
+    EXPECT_EQ(seen->At(50, 3), Frame(20, 1));   // lowered
+    EXPECT_EQ(seen->At(150, 3), Frame(20, 2));  // raised
+    EXPECT_EQ(seen->At(250, 3), Frame(20, 3));  // none
+
+    SendMessageW(bar, SB_SIMPLE, TRUE, 0);
+    const auto simple = Shot(bar, [&](HDC dc) { skin::PaintStatusBarWindow(dc, bar, *skin_); });
+    EXPECT_EQ(simple->At(150, 2), Frame(20, 1));  // one lowered panel, even with no text
+}
+
+TEST_F(BoxWindows, HeaderHighlightsTheHotSectionOnly)
+{
+    const HWND header = Make(WC_HEADERW, HDS_HORZ, 300, 24);
+    for (int k = 0; k < 2; ++k) {
+        HDITEMW item{};
+        item.mask = HDI_WIDTH | HDI_FORMAT;
+        item.cxy = 100;
+        item.fmt = HDF_LEFT;
+        SendMessageW(header, HDM_INSERTITEMW, k, reinterpret_cast<LPARAM>(&item));
+    }
+    std::vector<RECT> sections;
+    const auto seen = Shot(header, [&](HDC dc) {
+        ASSERT_TRUE(skin::PaintHeaderWindow(dc, header, *skin_, 1, &sections));
+    });
+    ASSERT_EQ(sections.size(), 2u);
+    EXPECT_EQ(seen->At(50, 2), Frame(30, 1));
+    EXPECT_EQ(seen->At(150, 2), Frame(30, 2));
+    EXPECT_EQ(seen->At(250, 2), Frame(30, 1));  // right of the last section
 }
 
 }  // namespace
