@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "skin/controls/BarSkins.h"
 #include "skin/controls/EditSkins.h"
+#include "skin/controls/PlayerSkins.h"
 
 namespace {
 
@@ -311,6 +313,61 @@ TEST(ArrowButtonPicture, CellFourUnderTheMouseElseOne)
     EXPECT_EQ(target.At(8, 8), CellColour(140, 4));
     skin::PaintArrowButton(target.Dc(), RECT{0, 0, 17, 17}, skin, false);
     EXPECT_EQ(target.At(8, 8), CellColour(140, 1));
+}
+
+TEST(PlayerPicture, TwentySevenDistinctGlyphsOnOlive)
+{
+    const skin::TPlayerGlyphs glyphs;
+    std::vector<const ui::TBitmap*> all;
+    for (int button = 0; button < skin::kPlayerButtons; ++button)
+        for (int variant = 0; variant < 3; ++variant) {
+            const ui::TBitmap& glyph = glyphs.Glyph(button, static_cast<skin::TGlyphVariant>(variant));
+            EXPECT_EQ(PixelAt(glyph, 0, 0), skin::kGlyphBackground);
+            all.push_back(&glyph);
+        }
+    int same = 0;
+    for (std::size_t a = 0; a < all.size(); ++a)
+        for (std::size_t b = a + 1; b < all.size(); ++b) {
+            bool differ = false;
+            for (int y = 0; y < all[a]->Height() && !differ; ++y)
+                for (int x = 0; x < all[a]->Width() && !differ; ++x)
+                    differ = PixelAt(*all[a], x, y) != PixelAt(*all[b], x, y);
+            same += !differ;
+        }
+    EXPECT_EQ(same, 0);
+}
+
+TEST(PlayerPicture, VisibleButtonsShareTheWidthAndShowTheirState)
+{
+    auto skin = std::make_unique<skin::TSkinElements>();
+    skin->Colors.Colors[skin::csButtonFace] = kFace;
+    Strip(skin->Buttons->Image, 150, 5, 10, 10);
+    skin->Buttons->Frame = 5;
+    const skin::TPlayerGlyphs glyphs;
+    skin::TPlayerStripLook look;
+    look.Visible[0] = look.Visible[2] = look.Visible[8] = true;  // play, stop, eject
+    look.Enabled[0] = look.Enabled[8] = true;
+    look.Pressed = true;
+    look.PressedButton = 8;
+    Canvas target(90, 20);
+    skin::PaintPlayerStrip(target.Dc(), SIZE{90, 20}, *skin, glyphs, look);
+    EXPECT_EQ(target.At(2, 2), CellColour(150, 1));   // play
+    EXPECT_EQ(target.At(32, 2), CellColour(150, 3));  // stop, disabled
+    EXPECT_EQ(target.At(62, 2), CellColour(150, 2));  // eject, pressed
+    EXPECT_EQ(target.At(7 + 8, 2 + 8), RGBColor(0, 0, 0));        // the play glyph in ink
+    EXPECT_EQ(target.At(37 + 8, 2 + 8), RGBColor(128, 128, 128));  // the stop glyph greyed
+    EXPECT_EQ(target.At(7 + 1, 2 + 1), CellColour(150, 1));        // olive left out
+
+    for (int x : {0, 29, 30, 59, 61, 89}) EXPECT_NE(skin::PlayerButtonAt(x, 90, look.Visible), skin::kNoPlayerButton);
+    EXPECT_EQ(skin::PlayerButtonAt(10, 90, look.Visible), 0);
+    EXPECT_EQ(skin::PlayerButtonAt(45, 90, look.Visible), 2);
+    EXPECT_EQ(skin::PlayerButtonAt(75, 90, look.Visible), 8);
+    EXPECT_EQ(skin::PlayerButtonAt(95, 90, look.Visible), skin::kNoPlayerButton);
+
+    look.Visible = {};
+    skin::PaintPlayerStrip(target.Dc(), SIZE{90, 20}, *skin, glyphs, look);
+    EXPECT_EQ(target.At(45, 10), kFace);
+    EXPECT_EQ(skin::PlayerButtonAt(45, 90, look.Visible), skin::kNoPlayerButton);
 }
 
 }  // namespace
