@@ -1,7 +1,9 @@
 #include "skin/controls/EditSkins.h"
 
 #include "skin/controls/BarGeometry.h"
+#include "skin/data/SkinData.h"
 #include "skin/data/SkinImage.h"
+#include "ui/Exception.h"
 
 namespace skin {
 
@@ -154,6 +156,117 @@ void PaintArrowButton(HDC dc, const RECT& rect, const TSkinElements& skin, bool 
     FillRect(dc, &rect, skin.FaceBrush.get());
     const TDataSkinObject* arrow = skin.ComboxArrow.get();
     if (arrow && !arrow->Image.Empty()) DrawFrameStretched(dc, rect, arrow->Image, false, arrow->Frame, over ? 4 : 1);
+}
+
+namespace {
+
+constexpr wchar_t kArrowClass[] = L"TArrowButton";
+
+void RegisterArrowClass()
+{
+    static const bool registered = [] {
+        WNDCLASSEXW type{sizeof(type)};
+        type.lpfnWndProc = DefWindowProcW;  // replaced per window once its object is known
+        type.hInstance = GetModuleHandleW(nullptr);
+        type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        type.lpszClassName = kArrowClass;
+        return RegisterClassExW(&type) != 0;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+TArrowButton::TArrowButton(const TSkinData& skin) : skin_(skin), arrow_(GetSystemMetrics(SM_CXHSCROLL)) {}
+
+TArrowButton::~TArrowButton()
+{
+    if (window_ && IsWindow(window_)) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    if (added_clip_ && IsWindow(picker_))
+        SetWindowLongPtrW(picker_, GWL_STYLE, GetWindowLongPtrW(picker_, GWL_STYLE) & ~LONG_PTR{WS_CLIPCHILDREN});
+}
+
+void TArrowButton::Attach(HWND picker)
+{
+    picker_ = picker;
+    RegisterArrowClass();
+    const LONG_PTR style = GetWindowLongPtrW(picker, GWL_STYLE);
+    if (!(style & WS_CLIPCHILDREN)) {
+        SetWindowLongPtrW(picker, GWL_STYLE, style | WS_CLIPCHILDREN);
+        added_clip_ = true;
+    }
+    window_ = CreateWindowExW(0, kArrowClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, picker, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    if (!window_) return;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TArrowButton::WindowProc));
+    Place();
+}
+
+void TArrowButton::Place()
+{
+    if (!window_) return;
+    // Over the native arrow at the client area's end, whatever border the picker has.
+    RECT client{};
+    GetClientRect(picker_, &client);
+    const bool leftScroll = (GetWindowLongPtrW(picker_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+    const int left = leftScroll ? 0 : client.right - arrow_;
+    SetWindowPos(window_, HWND_TOP, left, 0, arrow_, client.bottom, SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+LRESULT CALLBACK TArrowButton::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<TArrowButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, msg, wParam, lParam);
+    LRESULT result = 0;
+    if (!ui::Guarded([&] { result = self->Handle(msg, wParam, lParam); }))
+        result = DefWindowProcW(window, msg, wParam, lParam);
+    return result;
+}
+
+LRESULT TArrowButton::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(window_, &paint);
+        RECT client{};
+        GetClientRect(window_, &client);
+        PaintArrowButton(dc, client, skin_.Elements(), over_);
+        EndPaint(window_, &paint);
+        return 0;
+    }
+    case WM_MOUSEMOVE:
+        if (!over_ && IsWindowEnabled(picker_)) {
+            over_ = true;
+            SkinTrackMouseLeave(window_);
+            InvalidateRect(window_, nullptr, FALSE);
+        }
+        return 0;
+    case WM_MOUSELEAVE:
+        if (over_) {
+            over_ = false;
+            InvalidateRect(window_, nullptr, FALSE);
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        // The press, moved into the picker, where its own arrow opens the calendar.
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        MapWindowPoints(window_, picker_, &point, 1);
+        PostMessageW(picker_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        PostMessageW(picker_, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        InvalidateRect(window_, nullptr, FALSE);
+        return 0;
+    }
+    case WM_LBUTTONUP: SetFocus(picker_); return 0;
+    default: return DefWindowProcW(window_, msg, wParam, lParam);
+    }
 }
 
 }  // namespace skin

@@ -8,6 +8,8 @@
 
 namespace skin {
 
+class TSkinData;
+
 // Whether a window with this window and client size has a border to draw.
 bool HasBorder(SIZE window, SIZE client);
 
@@ -38,5 +40,33 @@ RECT PaintComboBox(HDC windowDc, SIZE window, const TSkinElements& skin, int fra
 
 // The date picker's arrow button: the "ComboxArrow" cell 4 when the mouse is over it, else 1.
 void PaintArrowButton(HDC dc, const RECT& rect, const TSkinElements& skin, bool over);
+
+// The date picker's drop-down arrow: a small window of the engine's own class over the
+// picker's native arrow (a child of the picker, which then clips it), drawn from the skin. A
+// press opens the picker's calendar as a press on the native arrow would.
+class TArrowButton {
+public:
+    explicit TArrowButton(const TSkinData& skin);
+    ~TArrowButton();
+    TArrowButton(const TArrowButton&) = delete;
+    TArrowButton& operator=(const TArrowButton&) = delete;
+
+    void Attach(HWND picker);
+    // Moves the button to its place for the picker's current width.
+    void Place();
+    HWND Handle() const { return window_; }
+    bool Over() const { return over_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    const TSkinData& skin_;
+    HWND window_ = nullptr;
+    HWND picker_ = nullptr;
+    int arrow_ = 0;
+    bool over_ = false;
+    bool added_clip_ = false;
+};
 
 }  // namespace skin

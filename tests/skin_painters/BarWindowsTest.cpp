@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "skin/controls/BarSkins.h"
+#include "skin/controls/EditSkins.h"
 #include "skin/data/SkinData.h"
 #include "ui/Subclass.h"
 
@@ -134,6 +135,43 @@ TEST_F(BarWindows, TrackBarThumbAndChannelComeFromTheSkin)
         EXPECT_GT(Differing(*seen, *plain, thumb), 0);
         DestroyWindow(track);
     }
+}
+
+TEST_F(BarWindows, DatePickerArrowCoversTheNativeOneAndOpensTheCalendar)
+{
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES};
+    InitCommonControlsEx(&classes);
+    const HWND picker = CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 150, 24,
+                                        host_, nullptr, nullptr, nullptr);
+    skin::TArrowButton arrow(skin_);
+    arrow.Attach(picker);
+    Pump();
+    const int a = GetSystemMetrics(SM_CXHSCROLL);
+    RECT placed{}, client{};
+    GetWindowRect(arrow.Handle(), &placed);
+    GetClientRect(picker, &client);
+    MapWindowPoints(nullptr, picker, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.right, client.right);  // at the end of the picker's client area
+    EXPECT_EQ(placed.right - placed.left, a);
+    EXPECT_EQ(placed.top, 0);
+    EXPECT_EQ(placed.bottom, client.bottom);
+    EXPECT_TRUE(GetWindowLongPtrW(picker, GWL_STYLE) & WS_CLIPCHILDREN);
+
+    const RECT cell{0, 0, a, client.bottom};
+    for (bool over : {false, true}) {
+        if (over) SendMessageW(arrow.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(arrow.Over(), over);
+        const auto seen = Capture(arrow.Handle());
+        ui::TBitmap expected(a, client.bottom);
+        skin::PaintArrowButton(expected.Canvas().Handle(), cell, skin_.Elements(), over);
+        EXPECT_EQ(Differing(*seen, expected, cell), 0) << over;
+
+    }
+
+    SendMessageW(arrow.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 8));
+    Pump();
+    EXPECT_TRUE(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0)) << "the calendar opened";
+    SendMessageW(picker, DTM_CLOSEMONTHCAL, 0, 0);
 }
 
 }  // namespace
