@@ -325,6 +325,16 @@ RECT VisibleUpDown(HWND window)
 
 }  // namespace
 
+void PaintGroupBoxWindow(HDC dc, HWND box, const TSkinElements& skin)
+{
+    RECT client{};
+    GetClientRect(box, &client);
+    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(box)), L'\0');
+    GetWindowTextW(box, caption.data(), static_cast<int>(caption.size()) + 1);
+    const bool rightToLeft = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
+    PaintGroupBox(dc, client, caption, FontOf(box), skin.Color(csButtonText), skin, false, rightToLeft);
+}
+
 bool PaintTabControlWindow(HDC dc, HWND tab, const TSkinElements& skin, ui::TColor parentColour, bool closeBoxes,
                            std::vector<RECT>* closeRects)
 {

@@ -78,6 +78,9 @@ bool PaintHeader(HDC dc, SIZE size, const TSkinElements& skin, const std::vector
 // The pictures of the system's own tab, status-bar and header windows, from what each window
 // reports (items, rectangles, texts, images, style), in its client device context.
 
+// A group box window of the system (no framework control): frame and caption from its text.
+void PaintGroupBoxWindow(HDC dc, HWND box, const TSkinElements& skin);
+
 // A tab control's strip and pane; the close boxes' rectangles when asked for them.
 bool PaintTabControlWindow(HDC dc, HWND tab, const TSkinElements& skin, ui::TColor parentColour, bool closeBoxes,
                            std::vector<RECT>* closeRects);

@@ -1,5 +1,7 @@
 #include "skin/controls/EditSkins.h"
 
+#include <commctrl.h>
+
 #include "skin/controls/BarGeometry.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinImage.h"
@@ -156,6 +158,39 @@ void PaintArrowButton(HDC dc, const RECT& rect, const TSkinElements& skin, bool 
     FillRect(dc, &rect, skin.FaceBrush.get());
     const TDataSkinObject* arrow = skin.ComboxArrow.get();
     if (arrow && !arrow->Image.Empty()) DrawFrameStretched(dc, rect, arrow->Image, false, arrow->Frame, over ? 4 : 1);
+}
+
+void PaintUpDownWindow(HDC dc, HWND upDown, const TSkinElements& skin, TUpDownLook look, bool buddy)
+{
+    RECT rect{};
+    GetClientRect(upDown, &rect);
+    look.Horizontal = look.Horizontal || (GetWindowLongPtrW(upDown, GWL_STYLE) & UDS_HORZ);
+    look.Enabled = look.Enabled && !(GetWindowLongPtrW(upDown, GWL_STYLE) & WS_DISABLED);
+    if (buddy) {
+        FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        RECT own{}, parent{};
+        GetWindowRect(upDown, &own);
+        GetWindowRect(GetParent(upDown), &parent);
+        if (own.top - parent.top < 3) rect.top += 3 - (own.top - parent.top);
+        if (parent.bottom - own.bottom < 3) rect.bottom -= 3 - (parent.bottom - own.bottom);
+        if (parent.right - own.right < 3) rect.right -= 3 - (parent.right - own.right);
+    }
+    PaintUpDown(dc, rect, skin, look);
+}
+
+RECT PaintComboWindow(HWND combo, const TSkinElements& skin, bool pressed, bool focusedOrOver)
+{
+    COMBOBOXINFO info{};
+    if (SkinGetComboBoxInfo(combo, info) && (info.stateButton & STATE_SYSTEM_INVISIBLE)) return {};
+    RECT frame{};
+    GetWindowRect(combo, &frame);
+    const LONG_PTR style = GetWindowLongPtrW(combo, GWL_STYLE);
+    const bool leftScroll = (GetWindowLongPtrW(combo, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+    const HDC dc = GetWindowDC(combo);
+    const RECT button = PaintComboBox(dc, SIZE{frame.right - frame.left, frame.bottom - frame.top}, skin,
+                                      ComboFrame(pressed, focusedOrOver, !(style & WS_DISABLED)), leftScroll);
+    ReleaseDC(combo, dc);
+    return button;
 }
 
 namespace {

@@ -41,6 +41,15 @@ RECT PaintComboBox(HDC windowDc, SIZE window, const TSkinElements& skin, int fra
 // The date picker's arrow button: the "ComboxArrow" cell 4 when the mouse is over it, else 1.
 void PaintArrowButton(HDC dc, const RECT& rect, const TSkinElements& skin, bool over);
 
+// An up-down window's picture in its client device context. In buddy mode (a spin button
+// inside the edit it belongs to) its area is white and the buttons keep 3 pixels inside the
+// edit's edges, so the edit's border stays visible.
+void PaintUpDownWindow(HDC dc, HWND upDown, const TSkinElements& skin, TUpDownLook look, bool buddy);
+
+// A combo box's border and button in its window device context, by its style and state;
+// returns the button's rectangle (empty when the combo box draws itself).
+RECT PaintComboWindow(HWND combo, const TSkinElements& skin, bool pressed, bool focusedOrOver);
+
 // The date picker's drop-down arrow: a small window of the engine's own class over the
 // picker's native arrow (a child of the picker, which then clips it), drawn from the skin. A
 // press opens the picker's calendar as a press on the native arrow would.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "skin/controls/BoxSkins.h"
+#include "skin/controls/EditSkins.h"
 #include "ui/Subclass.h"
 
 namespace {
@@ -296,6 +297,65 @@ TEST_F(BoxWindows, HeaderHighlightsTheHotSectionOnly)
     EXPECT_EQ(seen->At(50, 2), Frame(30, 1));
     EXPECT_EQ(seen->At(150, 2), Frame(30, 2));
     EXPECT_EQ(seen->At(250, 2), Frame(30, 1));  // right of the last section
+}
+
+TEST_F(BoxWindows, SpinInsideItsEditKeepsThreePixelsOffTheEditsEdges)
+{
+    skin_->UpDownVert = std::make_unique<skin::TDataSkinBorder>("UpDown.Vert");
+    Solid(skin_->UpDownVert->Image, 40, 8, 10, 10);
+    skin_->UpDownVert->Frame = 8;
+    const HWND edit = Make(L"EDIT", WS_BORDER, 120, 40);
+    RECT client{};
+    GetClientRect(edit, &client);
+    const HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE, client.right - 16, 0, 16,
+                                      client.bottom, edit, nullptr, nullptr, nullptr);
+    const auto seen = Shot(spin, [&](HDC dc) { skin::PaintUpDownWindow(dc, spin, *skin_, {}, true); });
+    // The buttons keep 3 pixels below the edit's top and above its bottom, whatever its border.
+    RECT own{}, parent{};
+    GetWindowRect(spin, &own);
+    GetWindowRect(edit, &parent);
+    const int top = 3 - static_cast<int>(own.top - parent.top);
+    const int bottom = client.bottom - (3 - static_cast<int>(parent.bottom - own.bottom));
+    ASSERT_GT(top, 0);
+    EXPECT_EQ(seen->At(8, top - 1), RGBColor(255, 255, 255));
+    EXPECT_EQ(seen->At(8, top), Frame(40, 1));
+    EXPECT_EQ(seen->At(8, bottom - 1), Frame(40, 5));  // the down half, frame 1 + 4
+    EXPECT_EQ(seen->At(8, bottom), RGBColor(255, 255, 255));
+    const auto loose = Shot(spin, [&](HDC dc) { skin::PaintUpDownWindow(dc, spin, *skin_, {}, false); });
+    EXPECT_EQ(loose->At(8, 0), Frame(40, 1));
+}
+
+TEST_F(BoxWindows, SystemGroupBoxAndComboBoxTakeTheSkin)
+{
+    const HWND box = Make(L"BUTTON", BS_GROUPBOX, 200, 100);
+    const auto seen = Shot(box, [&](HDC dc) { skin::PaintGroupBoxWindow(dc, box, *skin_); });
+    EXPECT_EQ(seen->At(1, 50), kShadow);
+    EXPECT_EQ(seen->At(198, 50), kShadow);
+
+    skin_->SunkEdge = std::make_unique<skin::TDataSkinObject>("SunkEdge");
+    Solid(skin_->SunkEdge->Image, 50, 4, 10, 10);
+    skin_->SunkEdge->Frame = 4;
+    skin_->SunkEdge->LeftWidth = skin_->SunkEdge->RightWidth = skin_->SunkEdge->TopHeight =
+        skin_->SunkEdge->BottomHeight = 2;
+    skin_->ComboButton = std::make_unique<skin::TDataSkinBorder>("ComboButton");
+    Solid(skin_->ComboButton->Image, 60, 4, 10, 10);
+    skin_->ComboButton->Frame = 4;
+    const HWND combo = Make(L"COMBOBOX", CBS_DROPDOWNLIST, 150, 200);
+    RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    const RECT button = skin::PaintComboWindow(combo, *skin_, false, true);
+    ASSERT_FALSE(IsRectEmpty(&button));
+    RECT frame{};
+    GetWindowRect(combo, &frame);
+    const HDC dc = GetWindowDC(combo);
+    const int middle = (frame.bottom - frame.top) / 2;
+    EXPECT_EQ(GetPixel(dc, 0, middle), ui::ColorToColorRef(Frame(50, 4)));          // hot border
+    EXPECT_EQ(GetPixel(dc, button.right - 4, middle), ui::ColorToColorRef(Frame(60, 4)));  // hot button
+    ReleaseDC(combo, dc);
+    EnableWindow(combo, FALSE);
+    skin::PaintComboWindow(combo, *skin_, false, false);
+    const HDC off = GetWindowDC(combo);
+    EXPECT_EQ(GetPixel(off, 0, middle), ui::ColorToColorRef(Frame(50, 3)));
+    ReleaseDC(combo, off);
 }
 
 }  // namespace
