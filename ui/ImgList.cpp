@@ -33,6 +33,13 @@ void TCustomImageList::Clear()
     if (list_) ImageList_RemoveAll(list_);
 }
 
+void TCustomImageList::AdoptHandle(HIMAGELIST list)
+{
+    if (list_) ImageList_Destroy(list_);
+    list_ = list;
+    if (list_) ImageList_GetIconSize(list_, &width_, &height_);
+}
+
 void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const
 {
     if (!list_ || index < 0 || index >= Count()) return;

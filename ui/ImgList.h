@@ -26,6 +26,8 @@ public:
     // pixels of the mask colour stay transparent. Returns the index of the first one.
     int AddMasked(const TBitmap& strip, TColor maskColor);
     void Clear();
+    // Takes over a system image list (its images and size) as this list's own.
+    void AdoptHandle(HIMAGELIST list);
     // Draws one image with its top-left corner at (x, y); disabled images are dimmed.
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
 

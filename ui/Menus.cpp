@@ -358,6 +358,11 @@ void TMenuItem::MeasureItem(TCanvas* canvas, int& width, int& height)
         OnMeasureItem(this, canvas, width, height);
         return;
     }
+    MeasureDefault(canvas, width, height);
+}
+
+void TMenuItem::MeasureDefault(TCanvas* canvas, int& width, int& height)
+{
     if (IsSeparator()) {
         width = 10;
         height = 8;

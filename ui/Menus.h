@@ -124,6 +124,8 @@ public:
     // Owner drawing: the handlers when assigned, else the plain look.
     void DrawItem(TCanvas* canvas, RECT rect, bool selected);
     void MeasureItem(TCanvas* canvas, int& width, int& height);
+    // The plain look's size, whatever handler is installed.
+    void MeasureDefault(TCanvas* canvas, int& width, int& height);
 
     PropValue GetProperty(std::wstring_view name) const override;
     bool SetProperty(std::wstring_view name, const PropValue& value) override;

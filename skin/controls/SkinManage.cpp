@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "skin/form/SkinForm.h"
+#include "skin/form/SkinPopup.h"
 #include "ui/Controls.h"
 #include "ui/Exception.h"
 #include "ui/Forms.h"
@@ -51,6 +52,7 @@ TSkinManage::~TSkinManage()
     state_ = TManagerState::Destroying;
     timer_.SetEnabled(false);
     UnskinAll();
+    PopupMenuSkins().Clear();
     hook_.reset();
     if (g_manager == this) g_manager = nullptr;
     if (SkinManager() == this) SetSkinManager(nullptr);
@@ -317,14 +319,20 @@ void TSkinManage::SetHooked()
     if (state_ == TManagerState::Idle) state_ = TManagerState::Hooked;
 }
 
-void TSkinManage::SkinPopup(HWND)
+void TSkinManage::SkinPopup(HWND window)
 {
-    // Popup menu windows keep the system's look until the popup painter attaches here.
+    if (!enabled_ || IsPopupSkinned(window) || SendMessageW(window, SKM_PROBE, 0, 0) == 1) return;
+    TSkinData* skin = ChooseSkin(window);
+    if (!skin || skin->SkinEmpty() || !PopupKindSkinned(*skin, static_cast<int>(popup_kind_))) return;
+    PopupMenuSkins().Skin(window, *skin);
 }
 
-void TSkinManage::ReleasePopup(HWND) { popup_kind_ = TPopupKind::Ordinary; }
+void TSkinManage::ReleasePopup(HWND window)
+{
+    if (PopupMenuSkins().Release(window) && PopupMenuSkins().Empty()) popup_kind_ = TPopupKind::Ordinary;
+}
 
-bool TSkinManage::IsPopupSkinned(HWND) const { return false; }
+bool TSkinManage::IsPopupSkinned(HWND window) const { return PopupMenuSkins().IsSkinned(window); }
 
 LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {

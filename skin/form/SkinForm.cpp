@@ -9,6 +9,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinManage.h"
 #include "skin/data/SkinImage.h"
+#include "skin/form/SkinPopup.h"
 #include "ui/Exception.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -342,6 +343,7 @@ void TWinSkinForm::AttachForm(TSkinData& skinData, ui::TCustomForm& form)
     FForm = &form;
     if (skinData.OnBeforeSkinForm) skinData.OnBeforeSkinForm(&skinData, FHandle, FClassName);
     Hook(skinData);
+    if (FSubclass.Attached()) SetMenusOwnerDraw(form, &skinData, true);
     if (FSkinFrame) {
         FFormHook.Hook(&form, [this](ui::TMessage& message, const ui::TWndMethod& next) { FormHook(message, next); });
     }
@@ -494,9 +496,25 @@ LRESULT TWinSkinForm::FormWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (FSkinState == TFormSkinState::New && FMDIRole != TMDIRole::Child) return 1;
         break;
     case WM_NCUAHDRAWCAPTION: return 0;
+    // Menu items: those of the menu bar's drop-downs from the skin; framework items (the
+    // skinned system menu) also on windows that are no forms.
+    case WM_MEASUREITEM: {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item.CtlType != ODT_MENU) break;
+        if (FOrigMenu && MeasureMenuItem(FHandle, FSkinData, FForm ? FForm->Menu() : nullptr, FOrigMenu, item)) return TRUE;
+        if (!FForm && ui::DispatchMenuMeasureItem(FHandle, item)) return TRUE;
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType != ODT_MENU) break;
+        if (FOrigMenu && DrawMenuItem(FSkinData, FForm ? FForm->Menu() : nullptr, item)) return TRUE;
+        if (!FForm && ui::DispatchMenuDrawItem(item)) return TRUE;
+        break;
+    }
     case WM_INITMENUPOPUP:
         if (TSkinManage* manager = Manager())
-            manager->SetPopupKind(reinterpret_cast<HMENU>(wParam) == FSysMenu || reinterpret_cast<HMENU>(wParam) == FSysMenuPopup
+            manager->SetPopupKind(reinterpret_cast<HMENU>(wParam) == FSysMenu || (FSysMenuPopup && reinterpret_cast<HMENU>(wParam) == FSysMenuPopup->Handle())
                                       ? TPopupKind::SystemMenu
                                       : TPopupKind::MenuBarDropDown);
         break;
@@ -1001,41 +1019,19 @@ void TWinSkinForm::OpenSystemMenu(POINT screenPoint)
         }
         return;
     }
-    if (!FSysMenu) return;
+    if (!FSysMenu || !FSkinData) return;
     if (TSkinManage* manager = Manager()) manager->SetPopupKind(TPopupKind::SystemMenu);
     FLastSysMenuTick = now;
-    const ui::MenuHandle popup(CreatePopupMenu());
-    const bool maximized = IsZoomed(FHandle) != FALSE, minimized = IsIconic(FHandle) != FALSE;
-    const int count = GetMenuItemCount(FSysMenu);
-    for (int k = 0; k < count; ++k) {
-        wchar_t text[81] = {};
-        MENUITEMINFOW info{sizeof(info)};
-        info.fMask = MIIM_ID | MIIM_STATE | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = 80;
-        if (!GetMenuItemInfoW(FSysMenu, static_cast<UINT>(k), TRUE, &info)) continue;
-        if (!text[0]) {
-            AppendMenuW(popup.get(), MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        bool enabled = (info.fState & (MFS_DISABLED | MFS_GRAYED)) != (MFS_DISABLED | MFS_GRAYED);
-        switch (info.wID) {
-        case SC_SIZE:
-        case SC_MOVE: enabled = !maximized; break;
-        case SC_MINIMIZE: enabled = !minimized && (FBorderIcons & kIconMinimize); break;
-        case SC_MAXIMIZE: enabled = !maximized && (FBorderIcons & kIconMaximize); break;
-        case SC_RESTORE: enabled = maximized || minimized; break;
-        default: break;
-        }
-        UINT flags = MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED);
-        if (info.fState & MFS_CHECKED) flags |= MF_CHECKED;
-        AppendMenuW(popup.get(), flags, info.wID, text);
-    }
-    FSysMenuPopup = popup.get();
-    const UINT command = static_cast<UINT>(TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_LEFTBUTTON | TPM_RIGHTBUTTON,
-                                                          screenPoint.x, screenPoint.y, 0, FHandle, nullptr));
-    FSysMenuPopup = nullptr;
-    if (command) PostMessageW(FHandle, WM_SYSCOMMAND, command, 0);
+    TSystemMenuState state;
+    state.maximized = IsZoomed(FHandle) != FALSE;
+    state.minimized = IsIconic(FHandle) != FALSE;
+    state.minimizeBox = (FBorderIcons & kIconMinimize) != 0;
+    state.maximizeBox = (FBorderIcons & kIconMaximize) != 0;
+    FSysMenuPopup.reset(BuildSystemMenu(nullptr, FSysMenu, state, *FSkinData));
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(FSysMenuPopup->Handle(), TPM_RETURNCMD | TPM_LEFTBUTTON | TPM_RIGHTBUTTON,
+                                                         screenPoint.x, screenPoint.y, 0, FHandle, nullptr));
+    const ui::TMenuItem* item = chosen ? FSysMenuPopup->FindItemByCommand(chosen) : nullptr;
+    if (item) PostMessageW(FHandle, WM_SYSCOMMAND, static_cast<WPARAM>(item->Tag()), 0);
 }
 
 // ---------------------------------------------------------------- menu bar tracking
@@ -1144,6 +1140,7 @@ bool TWinSkinForm::OpenMenuItem(TMenuBtn* button)
         const RECT window = WindowRectOf(FHandle);
         const POINT at{window.left + (FRightToLeft ? button->FRect.right : button->FRect.left), window.top + button->FRect.bottom};
         if (TSkinManage* manager = Manager()) manager->SetPopupKind(TPopupKind::MenuBarDropDown);
+        MarkOwnerDrawn(button->FSubMenu);
         button->FState = TNCState::Pressed;
         FHotObject = button;
         button->Paint();
@@ -1659,7 +1656,10 @@ void TWinSkinForm::Unskin()
     FFormHook.Unhook();
     FSubclass.Detach();
     ReleasePainters();
-    if (FForm && !unhooking) FForm->SetColor(FOrigColor);
+    if (FForm && !unhooking) {
+        SetMenusOwnerDraw(*FForm, nullptr, false);
+        FForm->SetColor(FOrigColor);
+    }
     if (!FSkinFrame) {
         if (FForm) FForm->Invalidate();
         return;

@@ -28,6 +28,7 @@
 #include "ui/Controls.h"
 #include "ui/Gdi.h"
 #include "ui/Graphics.h"
+#include "ui/Menus.h"
 #include "ui/Subclass.h"
 #include "ui/Timers.h"
 
@@ -190,6 +191,8 @@ public:
     void SwitchToButton(TMenuBtn* button);
     TMenuBtn* FindAccelButton(wchar_t ch) const;
     void OpenSystemMenu(POINT screenPoint);
+    // The popup the system menu was last shown with (tag 33333), or nullptr.
+    ui::TPopupMenu* SystemMenuPopup() const { return FSysMenuPopup.get(); }
     void ToggleMaximize();
     void ToggleMinimize();
     void HideCaptionHint();
@@ -329,8 +332,8 @@ private:
     HMENU FTrackedMenu = nullptr;
     bool FMenuTracking = false;
     HMENU FSysMenu = nullptr;
-    // The skinned copy of the system menu while it is open.
-    HMENU FSysMenuPopup = nullptr;
+    // The owner-drawn popup that shows the system menu (tag 33333), while it is open and after.
+    std::unique_ptr<ui::TPopupMenu> FSysMenuPopup;
     DWORD FLastSysMenuTick = 0;
     UINT FDoubleClickTime = 500;
 

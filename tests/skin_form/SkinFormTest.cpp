@@ -632,20 +632,6 @@ TEST_F(SkinnedWindows, ASecondSkinFileReskinsLiveAroundTheSameClient)
     EXPECT_EQ(skintest::ClientSize(Main()).cy, client.cy);
 }
 
-// How far the process's table of GDI objects reaches with a few thousand more in it. Wine
-// hands out free slots before new ones, so this grows exactly when objects are left behind.
-std::uintptr_t GdiTableReach()
-{
-    std::vector<HBRUSH> brushes;
-    std::uintptr_t reach = 0;
-    for (int k = 0; k < 3000; ++k) {
-        brushes.push_back(CreateSolidBrush(RGB(k & 0xFF, 1, 2)));
-        reach = std::max(reach, reinterpret_cast<std::uintptr_t>(brushes.back()) & 0xFFFF);
-    }
-    for (HBRUSH brush : brushes) DeleteObject(brush);
-    return reach;
-}
-
 TEST_F(SkinnedWindows, RepaintsAndSwitchingOffAndOnLeakNoHandles)
 {
     skin::TSkinManage& manager = *skin::SkinManage();
@@ -655,9 +641,9 @@ TEST_F(SkinnedWindows, RepaintsAndSwitchingOffAndOnLeakNoHandles)
         Controller()->PaintFrame();
     };
     for (int k = 0; k < 20; ++k) repaint(k);
-    const std::uintptr_t slot = GdiTableReach();
+    const std::uintptr_t slot = skintest::GdiTableReach();
     for (int k = 0; k < 1000; ++k) repaint(k);
-    EXPECT_EQ(GdiTableReach(), slot);
+    EXPECT_EQ(skintest::GdiTableReach(), slot);
     SendMessageW(Main(), WM_NCACTIVATE, TRUE, 0);
 
     const auto cycle = [&](int k) {
@@ -669,11 +655,11 @@ TEST_F(SkinnedWindows, RepaintsAndSwitchingOffAndOnLeakNoHandles)
         ASSERT_TRUE(PumpUntil([] { return Skinned(Main()) && Controller()->State() == skin::TFormSkinState::Ready; })) << k;
     };
     for (int k = 0; k < 3; ++k) cycle(k);
-    const auto before = static_cast<std::intptr_t>(GdiTableReach());
+    const auto before = static_cast<std::intptr_t>(skintest::GdiTableReach());
     for (int k = 0; k < 100; ++k) cycle(k);
     // The system's own objects of a shown window come and go with its messages, a few either
     // way; one object left behind per cycle would add a hundred.
-    EXPECT_LT(static_cast<std::intptr_t>(GdiTableReach()) - before, 50);
+    EXPECT_LT(static_cast<std::intptr_t>(skintest::GdiTableReach()) - before, 50);
 }
 
 TEST_F(SkinnedWindows, DoubleClickOnTheCaptionTogglesMaximised)

@@ -1,5 +1,7 @@
 #include "skin_form/SkinWindows.h"
 
+#include <algorithm>
+
 #include "ui/Forms.h"
 
 namespace skintest {
@@ -121,6 +123,18 @@ SIZE ClientSize(HWND window)
     RECT c{};
     GetClientRect(window, &c);
     return {c.right, c.bottom};
+}
+
+std::uintptr_t GdiTableReach()
+{
+    std::vector<HBRUSH> brushes;
+    std::uintptr_t reach = 0;
+    for (int k = 0; k < 3000; ++k) {
+        brushes.push_back(CreateSolidBrush(RGB(k & 0xFF, 1, 2)));
+        reach = std::max(reach, reinterpret_cast<std::uintptr_t>(brushes.back()) & 0xFFFF);
+    }
+    for (HBRUSH brush : brushes) DeleteObject(brush);
+    return reach;
 }
 
 void TapKey(HWND window, WORD key, bool alt)

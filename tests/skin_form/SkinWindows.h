@@ -55,6 +55,10 @@ private:
 SIZE FrameExtent(HWND window);
 SIZE ClientSize(HWND window);
 
+// How far the process's table of GDI objects reaches with a few thousand more in it. Wine
+// hands out free slots before new ones, so this grows exactly when objects are left behind.
+std::uintptr_t GdiTableReach();
+
 // A key pressed and released as the window gets it from the keyboard.
 void TapKey(HWND window, WORD key, bool alt);
 
