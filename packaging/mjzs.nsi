@@ -3,7 +3,6 @@
 ; Time.ini and voice\ beside itself, which a folder under Program Files would not allow.
 ; The user's documents stay on upgrade and uninstall unless the user ticks their removal.
 ;
-;
 ; Silent runs: setup.exe /S installs; uninst.exe /S uninstalls keeping the documents,
 ; uninst.exe /S /REMOVEDOCS removes them too (the box a user ticks).
 ;
