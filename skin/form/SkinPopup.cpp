@@ -55,15 +55,16 @@ void Fill(HDC dc, const RECT& rect, ui::TColor color)
     FillRect(dc, &rect, brush.get());
 }
 
-// The platform's check mark in a colour, its white parts left as they are.
-void DrawCheckMark(HDC dc, int x, int y, COLORREF color)
+// A glyph of the platform's menus (check mark, submenu arrow) in a colour, its white parts
+// left as they are.
+void DrawMenuGlyph(HDC dc, int x, int y, UINT glyph, COLORREF color)
 {
     const int w = GetSystemMetrics(SM_CXMENUCHECK);
     const int h = GetSystemMetrics(SM_CYMENUCHECK);
     ui::TBitmap mark(w, h, ui::TPixelFormat::pf32bit);
     RECT box{0, 0, w, h};
     FillRect(mark.Canvas().Handle(), &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawFrameControl(mark.Canvas().Handle(), &box, DFC_MENU, DFCS_MENUCHECK);
+    DrawFrameControl(mark.Canvas().Handle(), &box, DFC_MENU, glyph);
     GdiFlush();
     for (int row = 0; row < h; ++row) {
         const auto* pixels = reinterpret_cast<const std::uint32_t*>(mark.ScanLine(row));
@@ -348,6 +349,8 @@ void DrawFromSkin(TSkinData* skin, HMENU menu, ui::TMenuItem& item, ui::TCanvas&
         DrawItemContent(skin, item, buffer.Canvas(), selected, local);
     }
     BitBlt(canvas.Handle(), rect.left, rect.top, w, h, dc, 0, 0, SRCCOPY);
+    // The system draws a submenu's arrow after the item, on the same device context.
+    ExcludeClipRect(canvas.Handle(), rect.left, rect.top, rect.right, rect.bottom);
 }
 
 }  // namespace
@@ -473,7 +476,7 @@ void DrawItemContent(TSkinData* skin, ui::TMenuItem& item, ui::TCanvas& canvas, 
     } else if (!separator && item.Checked()) {
         const int mw = GetSystemMetrics(SM_CXMENUCHECK);
         const int mh = GetSystemMetrics(SM_CYMENUCHECK);
-        DrawCheckMark(dc, box.left + (glyph - mw) / 2 + 1, rect.top + (rect.bottom - rect.top - mh) / 2 + 1,
+        DrawMenuGlyph(dc, box.left + (glyph - mw) / 2 + 1, rect.top + (rect.bottom - rect.top - mh) / 2 + 1, DFCS_MENUCHECK,
             ui::ColorToRGB(SkinColor(skin, csButtonText, COLOR_BTNTEXT)));
     }
 
@@ -505,6 +508,12 @@ void DrawItemContent(TSkinData* skin, ui::TMenuItem& item, ui::TCanvas& canvas, 
         const std::wstring keys = ui::ShortCutToText(item.ShortCut());
         RECT keyBox{size.right, rect.top, rect.right - 11, rect.bottom};
         DrawTextW(dc, keys.c_str(), static_cast<int>(keys.size()), &keyBox, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    }
+    // The submenu arrow in the text's colour; the system's own is clipped away.
+    if (item.Count() > 0) {
+        const int mw = GetSystemMetrics(SM_CXMENUCHECK);
+        const int mh = GetSystemMetrics(SM_CYMENUCHECK);
+        DrawMenuGlyph(dc, rect.right - mw - 2, rect.top + (rect.bottom - rect.top - mh) / 2, DFCS_MENUARROW, ui::ColorToRGB(text));
     }
 }
 
