@@ -325,6 +325,23 @@ RECT VisibleUpDown(HWND window)
 
 }  // namespace
 
+int HeaderSectionAt(POINT point, const std::vector<RECT>& sections)
+{
+    for (std::size_t k = 0; k < sections.size(); ++k) {
+        RECT hit = sections[k];
+        InflateRect(&hit, -3, 0);
+        if (PtInRect(&hit, point)) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+int CloseBoxAt(POINT point, const std::vector<RECT>& closeBoxes)
+{
+    for (std::size_t k = 0; k < closeBoxes.size(); ++k)
+        if (!IsRectEmpty(&closeBoxes[k]) && PtInRect(&closeBoxes[k], point)) return static_cast<int>(k);
+    return -1;
+}
+
 void PaintGroupBoxWindow(HDC dc, HWND box, const TSkinElements& skin)
 {
     RECT client{};

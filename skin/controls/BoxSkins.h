@@ -78,6 +78,12 @@ bool PaintHeader(HDC dc, SIZE size, const TSkinElements& skin, const std::vector
 // The pictures of the system's own tab, status-bar and header windows, from what each window
 // reports (items, rectangles, texts, images, style), in its client device context.
 
+// The section under a point for hot tracking: section rectangles narrowed by 3 on each side,
+// so the dividers belong to none; -1 for none.
+int HeaderSectionAt(POINT point, const std::vector<RECT>& sections);
+// The tab whose close box holds the point, or -1.
+int CloseBoxAt(POINT point, const std::vector<RECT>& closeBoxes);
+
 // A group box window of the system (no framework control): frame and caption from its text.
 void PaintGroupBoxWindow(HDC dc, HWND box, const TSkinElements& skin);
 

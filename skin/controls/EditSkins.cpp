@@ -57,6 +57,16 @@ void PaintControlBorder(HDC windowDc, SIZE window, SIZE client, const TSkinEleme
     Frame(windowDc, rect, RGB(255, 255, 255));
 }
 
+void PaintPrintedEditBorder(HDC dc, SIZE window, SIZE client, const TSkinElements& skin)
+{
+    if (client.cx + 2 >= window.cx || client.cy + 2 >= window.cy) return;
+    RECT rect{0, 0, window.cx, window.cy};
+    RECT inner = rect;
+    InflateRect(&inner, -1, -1);
+    FrameRect(dc, &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+    Frame(dc, rect, ui::ColorToColorRef(skin.Color(csButtonShadow)));
+}
+
 void PaintUpDown(HDC dc, const RECT& rect, const TSkinElements& skin, const TUpDownLook& look)
 {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;

@@ -17,6 +17,11 @@ bool HasBorder(SIZE window, SIZE client);
 // white one inside it; edits get a second white frame inside that. Nothing without a border.
 void PaintControlBorder(HDC windowDc, SIZE window, SIZE client, const TSkinElements& skin, bool edit);
 
+// The border an edit prints with its client (WM_PRINTCLIENT): skipped when the client and 2
+// pixels reach the window's size in either direction; a frame a pixel inside the window in
+// the device context's current brush, then the outer frame in ButtonShadow.
+void PaintPrintedEditBorder(HDC dc, SIZE window, SIZE client, const TSkinElements& skin);
+
 struct TUpDownLook {
     bool Horizontal = false;
     bool Enabled = true;

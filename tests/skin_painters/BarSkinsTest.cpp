@@ -247,6 +247,23 @@ TEST(BorderPicture, EditsGetShadowThenTwoWhiteFramesOnlyWithABorder)
     EXPECT_EQ(bare.At(0, 10), kBlank);
 }
 
+TEST(BorderPicture, PrintedEditBorderUsesTheCurrentBrushInsideTheShadow)
+{
+    skin::TSkinElements skin;
+    skin.Colors.Colors[skin::csButtonShadow] = kShadow;
+    const TColor brushColour = RGBColor(9, 99, 199);
+    const ui::BrushHandle brush(CreateSolidBrush(ui::ColorToColorRef(brushColour)));
+    Canvas edit(40, 20);
+    const ui::ScopedSelect select(edit.Dc(), brush.get());
+    skin::PaintPrintedEditBorder(edit.Dc(), SIZE{40, 20}, SIZE{36, 16}, skin);
+    EXPECT_EQ(edit.At(0, 10), kShadow);
+    EXPECT_EQ(edit.At(1, 10), brushColour);
+    EXPECT_EQ(edit.At(2, 10), kBlank);
+    Canvas thin(40, 20);
+    skin::PaintPrintedEditBorder(thin.Dc(), SIZE{40, 20}, SIZE{38, 16}, skin);  // client + 2 reaches the width
+    EXPECT_EQ(thin.At(0, 10), kBlank);
+}
+
 TEST(UpDownPicture, HalvesTakeTheirFramesOrTheDrawnFallback)
 {
     auto skin = std::make_unique<skin::TSkinElements>();

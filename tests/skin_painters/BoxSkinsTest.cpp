@@ -166,6 +166,19 @@ TEST(HeaderPicture, OneSectionHotAndTheRestNormal)
     EXPECT_EQ(target.At(150, 1), Frame(30, 1));
 }
 
+TEST(HitTests, HeaderSectionsLeaveTheirDividersAndCloseBoxesAreFound)
+{
+    const std::vector<RECT> sections{{0, 0, 100, 20}, {100, 0, 200, 20}};
+    struct Case {
+        int x, section;
+    } cases[] = {{1, -1}, {3, 0}, {50, 0}, {96, 0}, {97, -1}, {102, -1}, {103, 1}, {196, 1}, {250, -1}};
+    for (const Case& c : cases) EXPECT_EQ(skin::HeaderSectionAt(POINT{c.x, 10}, sections), c.section) << c.x;
+    const std::vector<RECT> boxes{{52, 4, 59, 11}, {}, {112, 4, 119, 11}};
+    EXPECT_EQ(skin::CloseBoxAt(POINT{55, 7}, boxes), 0);
+    EXPECT_EQ(skin::CloseBoxAt(POINT{115, 7}, boxes), 2);
+    EXPECT_EQ(skin::CloseBoxAt(POINT{80, 7}, boxes), -1);
+}
+
 TEST(GroupBoxPicture, RoundedFrameInShadowInterruptedByTheCaption)
 {
     const auto skin = Skin();
