@@ -662,6 +662,27 @@ TEST_F(SkinnedWindows, RepaintsAndSwitchingOffAndOnLeakNoHandles)
     EXPECT_LT(static_cast<std::intptr_t>(skintest::GdiTableReach()) - before, 50);
 }
 
+TEST_F(SkinnedWindows, ACaptionButtonShowsItsHintAfterTwiceTheHintPauseAndLetsGoWhenTheMouseLeaves)
+{
+    skin::TWinSysButton* close = CaptionButton(0);
+    ASSERT_TRUE(close);
+    const skin::TSkinData& skin = *form_->SkinData1;
+    const POINT inside = ScreenPoint(Main(), Centre(close->FRect));
+    ASSERT_TRUE(SetCursorPos(inside.x, inside.y));
+    SendMessageW(Main(), WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(inside.x, inside.y));
+    ASSERT_EQ(close->FState, skin::TNCState::Hot);
+    const auto pause = std::chrono::milliseconds(2 * ui::Application()->HintPause());
+    skintest::Pump(pause / 2);
+    EXPECT_FALSE(skin.CaptionHintShowing());
+    EXPECT_TRUE(PumpUntil([&] { return skin.CaptionHintShowing(); }, pause + 1s));
+    EXPECT_EQ(close->FState, skin::TNCState::Hot);
+
+    const POINT away = ScreenPoint(Main(), {200, 300});
+    SetCursorPos(away.x, away.y);
+    EXPECT_TRUE(PumpUntil([&] { return !skin.CaptionHintShowing() && close->FState == skin::TNCState::Normal; }, 2s));
+    EXPECT_EQ(Controller()->HotObject(), nullptr);
+}
+
 TEST_F(SkinnedWindows, DoubleClickOnTheCaptionTogglesMaximised)
 {
     CountingSubclass watch;
