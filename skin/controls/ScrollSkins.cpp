@@ -5,6 +5,9 @@
 #include "skin/controls/BarSkins.h"
 #include "skin/data/SkinData.h"
 #include "ui/Exception.h"
+#include "ui/Gdi.h"
+#include "ui/Graphics.h"
+#include "ui/Messages.h"
 
 namespace skin {
 
@@ -357,6 +360,8 @@ void TScrollbarOverlays::AfterMessage(UINT msg, WPARAM wParam, LPARAM)
     case WM_WINDOWPOSCHANGED:
     case WM_SHOWWINDOW:
     case WM_STYLECHANGED:
+    case ui::CM_VISIBLECHANGED:
+    case ui::CM_ENABLEDCHANGED:
         horizontal_.Place();
         vertical_.Place();
         return;
@@ -402,6 +407,18 @@ void TScrollbarOverlays::PaintCorner(HDC windowDc) const
     const RECT v = vertical_.BarRect(), h = horizontal_.BarRect();
     const RECT corner{v.left + dx, h.top + dy, v.right + dx, h.bottom + dy};
     FillRect(windowDc, &corner, skin_.FaceBrush());
+}
+
+void TScrollbarOverlays::PaintBorder(HDC windowDc) const
+{
+    if (!target_) return;
+    RECT window{};
+    GetWindowRect(target_, &window);
+    RECT frame{0, 0, window.right - window.left, window.bottom - window.top};
+    const ui::BrushHandle shadow(CreateSolidBrush(ui::ColorToColorRef(skin_.Color(csButtonShadow))));
+    FrameRect(windowDc, &frame, shadow.get());
+    InflateRect(&frame, -1, -1);
+    FrameRect(windowDc, &frame, skin_.FaceBrush());
 }
 
 void TScrollbarOverlays::Conceal()

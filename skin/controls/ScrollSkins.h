@@ -111,6 +111,9 @@ public:
     void AfterMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // The square between two shown bars, in ButtonFace, into the target's window DC.
     void PaintCorner(HDC windowDc) const;
+    // The frame a bordered control gets round its whole window: ButtonShadow outside,
+    // ButtonFace inside.
+    void PaintBorder(HDC windowDc) const;
     void Conceal();
 
     TWScrollbar& Horizontal() { return horizontal_; }

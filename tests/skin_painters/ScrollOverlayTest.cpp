@@ -236,11 +236,14 @@ TEST_F(ScrollOverlay, DraggingTheOverlaysThumbScrollsTheMemo)
     ExpectOverBar(bar, OBJID_VSCROLL, "after the drag");
 }
 
-TEST_F(ScrollOverlay, CornerBetweenTwoBarsTakesTheFaceColour)
+TEST_F(ScrollOverlay, CornerBetweenTwoBarsAndTheBorderTakeTheSkinsColours)
 {
     const HWND memo = Memo(Lines(60));
     Cover(memo);
     const HDC dc = GetWindowDC(memo);
+    overlays_->PaintBorder(dc);
+    EXPECT_EQ(GetPixel(dc, 0, 20), ui::ColorToColorRef(skin_.Color(skin::csButtonShadow)));
+    EXPECT_EQ(GetPixel(dc, 1, 20), ui::ColorToColorRef(skin_.Color(skin::csButtonFace)));
     overlays_->PaintCorner(dc);
     const RECT v = overlays_->Vertical().BarRect(), h = overlays_->Horizontal().BarRect();
     RECT window{};
