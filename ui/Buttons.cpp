@@ -92,7 +92,7 @@ PropValue TBitBtn::GetProperty(std::wstring_view name) const
 {
     if (SameName(name, L"Glyph")) return PropValue(static_cast<TObject*>(glyph_.get()));
     if (SameName(name, L"NumGlyphs")) return static_cast<std::int64_t>(num_glyphs_);
-    if (SameName(name, L"Layout")) return static_cast<std::int64_t>(layout_);
+    if (SameName(name, L"Layout")) return EnumProp(TButtonLayoutType, layout_);
     if (SameName(name, L"Spacing")) return static_cast<std::int64_t>(spacing_);
     if (SameName(name, L"Margin")) return static_cast<std::int64_t>(margin_);
     return TButton::GetProperty(name);
@@ -107,11 +107,162 @@ bool TBitBtn::SetProperty(std::wstring_view name, const PropValue& value)
         SetGlyph(*bitmap);
         return true;
     }
-    if (const auto* i = std::get_if<std::int64_t>(&value); i && SameName(name, L"NumGlyphs")) {
-        SetNumGlyphs(static_cast<int>(*i));
-        return true;
+    if (const auto* i = std::get_if<std::int64_t>(&value)) {
+        if (SameName(name, L"NumGlyphs")) { SetNumGlyphs(static_cast<int>(*i)); return true; }
+        if (SameName(name, L"Layout") && *i >= 0 && *i < std::ssize(kButtonLayoutIdents)) {
+            SetLayout(static_cast<TButtonLayout>(*i));
+            return true;
+        }
+        if (SameName(name, L"Margin")) { margin_ = static_cast<int>(*i); Invalidate(); return true; }
+        if (SameName(name, L"Spacing")) { spacing_ = static_cast<int>(*i); Invalidate(); return true; }
     }
     return TButton::SetProperty(name, value);
+}
+
+// ---------------------------------------------------------------------------------------
+// TSpeedButton
+
+TSpeedButton::TSpeedButton(TComponent* owner) : TCustomControl(owner), glyph_(std::make_unique<TBitmap>())
+{
+    SetBounds(0, 0, 23, 22);
+}
+
+TSpeedButton::~TSpeedButton() = default;
+
+void TSpeedButton::SetGlyph(const TBitmap& bitmap)
+{
+    glyph_->Assign(bitmap);
+    Invalidate();
+}
+
+void TSpeedButton::SetNumGlyphs(int value)
+{
+    num_glyphs_ = std::clamp(value, 1, 4);
+    Invalidate();
+}
+
+void TSpeedButton::SetFlat(bool value)
+{
+    flat_ = value;
+    Invalidate();
+}
+
+void TSpeedButton::SetDown(bool value)
+{
+    if (down_ == value) return;
+    down_ = value;
+    if (value && group_index_ > 0 && Parent())
+        for (int i = 0; i < Parent()->ControlCount(); ++i)
+            if (auto* other = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
+                other && other != this && other->group_index_ == group_index_)
+                other->SetDown(false);
+    Invalidate();
+}
+
+void TSpeedButton::Click()
+{
+    if (group_index_ > 0) SetDown(!down_ || !allow_all_up_);
+    TCustomControl::Click();
+}
+
+void TSpeedButton::Paint()
+{
+    TCanvas& canvas = *Canvas();
+    RECT r = ClientRect();
+    const bool sunken = pressed_ || down_;
+    if (!flat_ || hot_ || sunken) DrawEdge(canvas.Handle(), &r, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const int offset = sunken ? 1 : 0;
+    const int cellWidth = glyph_->Empty() ? 0 : glyph_->Width() / num_glyphs_;
+    const std::wstring caption = Text();
+    canvas.Font().Assign(*Font());
+    if (!Enabled()) canvas.Font().SetColor(clGrayText);
+    const SIZE text = caption.empty() ? SIZE{0, 0} : canvas.TextExtent(caption);
+    const int gap = cellWidth && text.cx ? spacing_ : 0;
+    int x = (Width() - cellWidth - gap - text.cx) / 2 + offset;
+    if (cellWidth) {
+        const int cell = !Enabled() ? 2 : down_ ? 4 : pressed_ ? 3 : 1;
+        const int index = (cell <= num_glyphs_ ? cell : 1) - 1;
+        TBitmap frame(cellWidth, glyph_->Height());
+        frame.Canvas().CopyRect(RECT{0, 0, cellWidth, glyph_->Height()}, glyph_->Canvas(),
+                                RECT{index * cellWidth, 0, (index + 1) * cellWidth, glyph_->Height()});
+        frame.Transparent = true;
+        canvas.Draw(x, (Height() - glyph_->Height()) / 2 + offset, frame);
+        x += cellWidth + gap;
+    }
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    if (text.cx) canvas.TextOut(x, (Height() - text.cy) / 2 + offset, caption);
+}
+
+void TSpeedButton::WndProc(TMessage& message)
+{
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (Enabled()) {
+            pressed_ = true;
+            SetCapture(WindowHandle());
+            Invalidate();
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (pressed_) {
+            pressed_ = false;
+            ReleaseCapture();
+            Invalidate();
+            const POINT at{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+            const RECT client = ClientRect();
+            if (PtInRect(&client, at)) Click();
+        }
+        break;
+    case CM_MOUSEENTER:
+    case CM_MOUSELEAVE:
+        hot_ = message.Msg == CM_MOUSEENTER;
+        if (flat_) Invalidate();
+        break;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(message);
+}
+
+PropValue TSpeedButton::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"Glyph")) return PropValue(static_cast<TObject*>(glyph_.get()));
+    if (SameName(name, L"NumGlyphs")) return static_cast<std::int64_t>(num_glyphs_);
+    if (SameName(name, L"Layout")) return EnumProp(TButtonLayoutType, layout_);
+    if (SameName(name, L"Spacing")) return static_cast<std::int64_t>(spacing_);
+    if (SameName(name, L"Margin")) return static_cast<std::int64_t>(margin_);
+    if (SameName(name, L"Flat")) return BoolProp(flat_);
+    if (SameName(name, L"Down")) return BoolProp(down_);
+    if (SameName(name, L"GroupIndex")) return static_cast<std::int64_t>(group_index_);
+    if (SameName(name, L"AllowAllUp")) return BoolProp(allow_all_up_);
+    return TCustomControl::GetProperty(name);
+}
+
+bool TSpeedButton::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    if (SameName(name, L"Glyph")) {
+        auto* const* o = std::get_if<TObject*>(&value);
+        auto* bitmap = o ? dynamic_cast<TBitmap*>(*o) : nullptr;
+        if (!bitmap) return false;
+        SetGlyph(*bitmap);
+        return true;
+    }
+    if (const auto* i = std::get_if<std::int64_t>(&value)) {
+        if (SameName(name, L"NumGlyphs")) { SetNumGlyphs(static_cast<int>(*i)); return true; }
+        if (SameName(name, L"Flat")) { SetFlat(*i != 0); return true; }
+        if (SameName(name, L"Down")) { SetDown(*i != 0); return true; }
+        if (SameName(name, L"GroupIndex")) { SetGroupIndex(static_cast<int>(*i)); return true; }
+        if (SameName(name, L"AllowAllUp")) { SetAllowAllUp(*i != 0); return true; }
+        if (SameName(name, L"Margin")) { margin_ = static_cast<int>(*i); Invalidate(); return true; }
+        if (SameName(name, L"Spacing")) { spacing_ = static_cast<int>(*i); Invalidate(); return true; }
+        if (SameName(name, L"Layout") && *i >= 0 && *i < std::ssize(kButtonLayoutIdents)) {
+            layout_ = static_cast<TButtonLayout>(*i);
+            Invalidate();
+            return true;
+        }
+    }
+    return TCustomControl::SetProperty(name, value);
 }
 
 }  // namespace ui

@@ -1,4 +1,5 @@
 // TBitBtn: a push button that draws itself, with an optional glyph beside its caption.
+// TSpeedButton: a tool button that never takes the focus, flat or raised, that can stay down.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,8 @@
 namespace ui {
 
 enum class TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+inline constexpr std::wstring_view kButtonLayoutIdents[] = {L"blGlyphLeft", L"blGlyphRight", L"blGlyphTop", L"blGlyphBottom"};
+inline constexpr TEnumType TButtonLayoutType{L"TButtonLayout", kButtonLayoutIdents};
 
 class TBitBtn : public TButton {
 public:
@@ -40,6 +43,49 @@ private:
     TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
     int spacing_ = 4;
     int margin_ = -1;
+};
+
+// Glyph cells: 1 up, 2 disabled, 3 pressed, 4 down. A button of a group (GroupIndex > 0)
+// stays down when clicked and comes up when another of the group goes down.
+class TSpeedButton : public TCustomControl {
+public:
+    explicit TSpeedButton(TComponent* owner);
+    ~TSpeedButton() override;
+    std::wstring_view ClassName() const override { return L"TSpeedButton"; }
+
+    TBitmap* Glyph() { return glyph_.get(); }
+    void SetGlyph(const TBitmap& bitmap);
+    int NumGlyphs() const { return num_glyphs_; }
+    void SetNumGlyphs(int value);
+    bool Flat() const { return flat_; }
+    void SetFlat(bool value);
+    bool Down() const { return down_; }
+    void SetDown(bool value);
+    int GroupIndex() const { return group_index_; }
+    void SetGroupIndex(int value) { group_index_ = value; }
+    bool AllowAllUp() const { return allow_all_up_; }
+    void SetAllowAllUp(bool value) { allow_all_up_ = value; }
+    void Click() override;
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void Paint() override;
+
+private:
+    std::unique_ptr<TBitmap> glyph_;
+    int num_glyphs_ = 1;
+    TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
+    int spacing_ = 4;
+    int margin_ = -1;
+    bool flat_ = false;
+    bool down_ = false;
+    int group_index_ = 0;
+    bool allow_all_up_ = false;
+    bool pressed_ = false;
+    bool hot_ = false;
 };
 
 }  // namespace ui

@@ -14,6 +14,12 @@ void EnsureCommonControls(DWORD classes)
     InitCommonControlsEx(&init);
 }
 
+DWORD ViewStyleBits(TViewStyle style)
+{
+    static constexpr DWORD kViews[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+    return kViews[static_cast<size_t>(style)];
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -75,7 +81,7 @@ void TCustomTabControl::WndProc(TMessage& message)
 PropValue TCustomTabControl::GetProperty(std::wstring_view name) const
 {
     if (SameName(name, L"TabHeight")) return static_cast<std::int64_t>(tab_height_);
-    if (SameName(name, L"Style")) return static_cast<std::int64_t>(style_);
+    if (SameName(name, L"Style")) return EnumProp(TTabStyleType, style_);
     return TWinControl::GetProperty(name);
 }
 
@@ -307,7 +313,7 @@ PropValue TTrackBar::GetProperty(std::wstring_view name) const
     if (SameName(name, L"Max")) return static_cast<std::int64_t>(max_);
     if (SameName(name, L"Position")) return static_cast<std::int64_t>(Position());
     if (SameName(name, L"ThumbLength")) return static_cast<std::int64_t>(thumb_length_);
-    if (SameName(name, L"TickStyle")) return static_cast<std::int64_t>(tick_style_);
+    if (SameName(name, L"TickStyle")) return EnumProp(TTickStyleType, tick_style_);
     return TWinControl::GetProperty(name);
 }
 
@@ -371,9 +377,280 @@ void TDateTimePicker::WndProc(TMessage& message)
 
 PropValue TDateTimePicker::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"Kind")) return static_cast<std::int64_t>(kind_);
-    if (SameName(name, L"DateMode")) return static_cast<std::int64_t>(date_mode_);
+    if (SameName(name, L"Kind")) return EnumProp(TDateTimeKindType, kind_);
+    if (SameName(name, L"DateMode")) return EnumProp(TDTDateModeType, date_mode_);
     return TWinControl::GetProperty(name);
+}
+
+// ---------------------------------------------------------------------------------------
+// TUpDown
+
+TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 17, 25); }
+
+void TUpDown::CreateParams(TCreateParams& params)
+{
+    EnsureCommonControls(ICC_UPDOWN_CLASS);
+    TWinControl::CreateParams(params);
+    params.BaseClassName = UPDOWN_CLASSW;
+    params.Style |= UDS_ARROWKEYS;
+}
+
+void TUpDown::CreateWindowHandleDone()
+{
+    SendMessageW(WindowHandle(), UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+    SendMessageW(WindowHandle(), UDM_SETPOS32, 0, static_cast<LPARAM>(position_));
+}
+
+void TUpDown::SetRange(int min, int max)
+{
+    min_ = min;
+    max_ = max;
+    if (WindowHandle()) SendMessageW(WindowHandle(), UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
+}
+
+int TUpDown::Position() const
+{
+    if (!WindowHandle()) return position_;
+    return static_cast<int>(SendMessageW(WindowHandle(), UDM_GETPOS32, 0, 0));
+}
+
+void TUpDown::SetPosition(int value)
+{
+    position_ = std::clamp(value, std::min(min_, max_), std::max(min_, max_));
+    if (WindowHandle()) SendMessageW(WindowHandle(), UDM_SETPOS32, 0, static_cast<LPARAM>(position_));
+}
+
+void TUpDown::WndProc(TMessage& message)
+{
+    if (message.Msg == CN_VSCROLL || message.Msg == CN_HSCROLL) {
+        position_ = Position();
+        if (OnChanging) OnChanging(this);
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+PropValue TUpDown::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"Min")) return static_cast<std::int64_t>(min_);
+    if (SameName(name, L"Max")) return static_cast<std::int64_t>(max_);
+    if (SameName(name, L"Position")) return static_cast<std::int64_t>(Position());
+    return TWinControl::GetProperty(name);
+}
+
+bool TUpDown::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    if (const auto* i = std::get_if<std::int64_t>(&value)) {
+        if (SameName(name, L"Min")) { SetRange(static_cast<int>(*i), max_); return true; }
+        if (SameName(name, L"Max")) { SetRange(min_, static_cast<int>(*i)); return true; }
+        if (SameName(name, L"Position")) { SetPosition(static_cast<int>(*i)); return true; }
+    }
+    return TWinControl::SetProperty(name, value);
+}
+
+// ---------------------------------------------------------------------------------------
+// TProgressBar
+
+TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 150, 17); }
+
+void TProgressBar::CreateParams(TCreateParams& params)
+{
+    EnsureCommonControls(ICC_PROGRESS_CLASS);
+    TWinControl::CreateParams(params);
+    params.BaseClassName = PROGRESS_CLASSW;
+}
+
+void TProgressBar::CreateWindowHandleDone()
+{
+    SendMessageW(WindowHandle(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+    SendMessageW(WindowHandle(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+}
+
+void TProgressBar::SetRange(int min, int max)
+{
+    min_ = min;
+    max_ = max;
+    if (WindowHandle()) SendMessageW(WindowHandle(), PBM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
+}
+
+int TProgressBar::Position() const
+{
+    if (!WindowHandle()) return position_;
+    return static_cast<int>(SendMessageW(WindowHandle(), PBM_GETPOS, 0, 0));
+}
+
+void TProgressBar::SetPosition(int value)
+{
+    position_ = std::clamp(value, std::min(min_, max_), std::max(min_, max_));
+    if (WindowHandle()) SendMessageW(WindowHandle(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
+}
+
+PropValue TProgressBar::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"Min")) return static_cast<std::int64_t>(min_);
+    if (SameName(name, L"Max")) return static_cast<std::int64_t>(max_);
+    if (SameName(name, L"Position")) return static_cast<std::int64_t>(Position());
+    return TWinControl::GetProperty(name);
+}
+
+bool TProgressBar::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    if (const auto* i = std::get_if<std::int64_t>(&value)) {
+        if (SameName(name, L"Min")) { SetRange(static_cast<int>(*i), max_); return true; }
+        if (SameName(name, L"Max")) { SetRange(min_, static_cast<int>(*i)); return true; }
+        if (SameName(name, L"Position")) { SetPosition(static_cast<int>(*i)); return true; }
+    }
+    return TWinControl::SetProperty(name, value);
+}
+
+// ---------------------------------------------------------------------------------------
+// TStatusBar
+
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner)
+{
+    SetBounds(0, 0, 200, 19);
+    SetAlign(TAlign::alBottom);
+}
+
+void TStatusBar::CreateParams(TCreateParams& params)
+{
+    EnsureCommonControls(ICC_BAR_CLASSES);
+    TWinControl::CreateParams(params);
+    params.BaseClassName = STATUSCLASSNAMEW;
+    // The framework places the bar; the control must not move itself to the parent's bottom.
+    params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP;
+}
+
+void TStatusBar::CreateWindowHandleDone()
+{
+    SendMessageW(WindowHandle(), SB_SIMPLE, TRUE, 0);
+    SendMessageW(WindowHandle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(simple_text_.c_str()));
+}
+
+void TStatusBar::SetSimpleText(const std::wstring& text)
+{
+    simple_text_ = text;
+    if (WindowHandle()) SendMessageW(WindowHandle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(simple_text_.c_str()));
+}
+
+PropValue TStatusBar::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"SimpleText")) return simple_text_;
+    if (SameName(name, L"SimplePanel")) return BoolProp(true);
+    return TWinControl::GetProperty(name);
+}
+
+bool TStatusBar::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    if (const auto* s = std::get_if<std::wstring>(&value); s && SameName(name, L"SimpleText")) {
+        SetSimpleText(*s);
+        return true;
+    }
+    return TWinControl::SetProperty(name, value);
+}
+
+// ---------------------------------------------------------------------------------------
+// THeaderControl
+
+THeaderControl::THeaderControl(TComponent* owner) : TWinControl(owner)
+{
+    SetBounds(0, 0, 200, 17);
+    SetAlign(TAlign::alTop);
+}
+
+void THeaderControl::CreateParams(TCreateParams& params)
+{
+    EnsureCommonControls(ICC_LISTVIEW_CLASSES);
+    TWinControl::CreateParams(params);
+    params.BaseClassName = WC_HEADERW;
+    params.Style |= HDS_HORZ | HDS_BUTTONS;
+}
+
+int THeaderControl::AddSection(const std::wstring& text, int width)
+{
+    HDITEMW item{};
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    item.cxy = width;
+    item.fmt = HDF_LEFT | HDF_STRING;
+    return static_cast<int>(SendMessageW(Handle(), HDM_INSERTITEMW, static_cast<WPARAM>(SectionCount()), reinterpret_cast<LPARAM>(&item)));
+}
+
+int THeaderControl::SectionCount() const
+{
+    if (!WindowHandle()) return 0;
+    return static_cast<int>(SendMessageW(WindowHandle(), HDM_GETITEMCOUNT, 0, 0));
+}
+
+// ---------------------------------------------------------------------------------------
+// TListView
+
+TListView::TListView(TComponent* owner) : TWinControl(owner)
+{
+    SetBounds(0, 0, 250, 150);
+    SetColor(clWindow);
+    SetTabStop(true);
+}
+
+void TListView::CreateParams(TCreateParams& params)
+{
+    EnsureCommonControls(ICC_LISTVIEW_CLASSES);
+    TWinControl::CreateParams(params);
+    params.BaseClassName = WC_LISTVIEWW;
+    params.ExStyle |= WS_EX_CLIENTEDGE;
+    params.Style |= LVS_SHOWSELALWAYS;
+    params.Style |= ViewStyleBits(view_style_);
+}
+
+void TListView::SetViewStyle(TViewStyle value)
+{
+    view_style_ = value;
+    if (HWND w = WindowHandle()) {
+        const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+        SetWindowLongPtrW(w, GWL_STYLE, (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | ViewStyleBits(value));
+    }
+}
+
+void TListView::AddColumn(const std::wstring& caption, int width)
+{
+    HWND w = Handle();
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<wchar_t*>(caption.c_str());
+    column.cx = width;
+    const int count = Header_GetItemCount(ListView_GetHeader(w));
+    SendMessageW(w, LVM_INSERTCOLUMNW, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&column));
+}
+
+int TListView::AddItem(const std::wstring& caption)
+{
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = ItemCount();
+    item.pszText = const_cast<wchar_t*>(caption.c_str());
+    return static_cast<int>(SendMessageW(Handle(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int TListView::ItemCount() const
+{
+    if (!WindowHandle()) return 0;
+    return static_cast<int>(SendMessageW(WindowHandle(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+PropValue TListView::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"ViewStyle")) return EnumProp(TViewStyleType, view_style_);
+    return TWinControl::GetProperty(name);
+}
+
+bool TListView::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    if (const auto* i = std::get_if<std::int64_t>(&value); i && SameName(name, L"ViewStyle")) {
+        if (*i < 0 || *i >= std::ssize(kViewStyleIdents)) return false;
+        SetViewStyle(static_cast<TViewStyle>(*i));
+        return true;
+    }
+    return TWinControl::SetProperty(name, value);
 }
 
 }  // namespace ui

@@ -1,5 +1,6 @@
-// Common controls: tab and page controls with their tab sheets, the track bar and the date
-// picker (superclasses of the system's common control classes).
+// Common controls: tab and page controls with their tab sheets, the track bar, the date
+// picker, the up-down, progress bar, status bar, header and list view (superclasses of the
+// system's common control classes).
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,8 @@ namespace ui {
 class TTabSheet;
 
 enum class TTabStyle : std::uint8_t { tsTabs, tsButtons, tsFlatButtons };
+inline constexpr std::wstring_view kTabStyleIdents[] = {L"tsTabs", L"tsButtons", L"tsFlatButtons"};
+inline constexpr TEnumType TTabStyleType{L"TTabStyle", kTabStyleIdents};
 
 class TCustomTabControl : public TWinControl {
 public:
@@ -94,6 +97,8 @@ private:
 };
 
 enum class TTickStyle : std::uint8_t { tsNone, tsAuto, tsManual };
+inline constexpr std::wstring_view kTickStyleIdents[] = {L"tsNone", L"tsAuto", L"tsManual"};
+inline constexpr TEnumType TTickStyleType{L"TTickStyle", kTickStyleIdents};
 
 class TTrackBar : public TWinControl {
 public:
@@ -135,6 +140,10 @@ private:
 
 enum class TDateTimeKind : std::uint8_t { dtkDate, dtkTime };
 enum class TDTDateMode : std::uint8_t { dmComboBox, dmUpDown };
+inline constexpr std::wstring_view kDateTimeKindIdents[] = {L"dtkDate", L"dtkTime"};
+inline constexpr TEnumType TDateTimeKindType{L"TDateTimeKind", kDateTimeKindIdents};
+inline constexpr std::wstring_view kDTDateModeIdents[] = {L"dmComboBox", L"dmUpDown"};
+inline constexpr TEnumType TDTDateModeType{L"TDTDateMode", kDTDateModeIdents};
 
 class TDateTimePicker : public TWinControl {
 public:
@@ -159,6 +168,119 @@ private:
     SYSTEMTIME value_{};
     TDateTimeKind kind_ = TDateTimeKind::dtkDate;
     TDTDateMode date_mode_ = TDTDateMode::dmComboBox;
+};
+
+// Two arrows that step a number between Min and Max.
+class TUpDown : public TWinControl {
+public:
+    explicit TUpDown(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TUpDown"; }
+
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    void SetRange(int min, int max);
+    int Position() const;
+    void SetPosition(int value);
+
+    TNotifyEvent OnChanging;
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowHandleDone() override;
+
+private:
+    int min_ = 0;
+    int max_ = 100;
+    int position_ = 0;
+};
+
+class TProgressBar : public TWinControl {
+public:
+    explicit TProgressBar(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TProgressBar"; }
+
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    void SetRange(int min, int max);
+    int Position() const;
+    void SetPosition(int value);
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowHandleDone() override;
+
+private:
+    int min_ = 0;
+    int max_ = 100;
+    int position_ = 0;
+};
+
+// A bar along the bottom of its parent showing one text (SimpleText).
+class TStatusBar : public TWinControl {
+public:
+    explicit TStatusBar(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TStatusBar"; }
+
+    const std::wstring& SimpleText() const { return simple_text_; }
+    void SetSimpleText(const std::wstring& text);
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowHandleDone() override;
+
+private:
+    std::wstring simple_text_;
+};
+
+// Column titles side by side.
+class THeaderControl : public TWinControl {
+public:
+    explicit THeaderControl(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"THeaderControl"; }
+
+    // Appends a section; returns its index.
+    int AddSection(const std::wstring& text, int width);
+    int SectionCount() const;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+};
+
+enum class TViewStyle : std::uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
+inline constexpr std::wstring_view kViewStyleIdents[] = {L"vsIcon", L"vsSmallIcon", L"vsList", L"vsReport"};
+inline constexpr TEnumType TViewStyleType{L"TViewStyle", kViewStyleIdents};
+
+// A list of items, shown as icons, a list or a report with columns.
+class TListView : public TWinControl {
+public:
+    explicit TListView(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TListView"; }
+
+    TViewStyle ViewStyle() const { return view_style_; }
+    void SetViewStyle(TViewStyle value);
+    void AddColumn(const std::wstring& caption, int width);
+    // Appends an item with its first column's text; returns its index.
+    int AddItem(const std::wstring& caption);
+    int ItemCount() const;
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    TViewStyle view_style_ = TViewStyle::vsIcon;
 };
 
 }  // namespace ui

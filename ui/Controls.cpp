@@ -415,17 +415,17 @@ PropValue TControl::GetProperty(std::wstring_view name) const
     if (SameName(name, L"Caption") || SameName(name, L"Text")) return GetText();
     if (SameName(name, L"Color")) return i64(color_);
     if (SameName(name, L"Font")) return PropValue(static_cast<TObject*>(const_cast<TFont*>(&font_)));
-    if (SameName(name, L"Visible")) return i64(visible_);
-    if (SameName(name, L"Enabled")) return i64(enabled_);
+    if (SameName(name, L"Visible")) return BoolProp(visible_);
+    if (SameName(name, L"Enabled")) return BoolProp(enabled_);
     if (SameName(name, L"Hint")) return hint_;
-    if (SameName(name, L"ShowHint")) return i64(show_hint_);
-    if (SameName(name, L"ParentFont")) return i64(parent_font_);
-    if (SameName(name, L"ParentColor")) return i64(parent_color_);
+    if (SameName(name, L"ShowHint")) return BoolProp(show_hint_);
+    if (SameName(name, L"ParentFont")) return BoolProp(parent_font_);
+    if (SameName(name, L"ParentColor")) return BoolProp(parent_color_);
     if (SameName(name, L"Left")) return i64(Left());
     if (SameName(name, L"Top")) return i64(Top());
     if (SameName(name, L"Width")) return i64(Width());
     if (SameName(name, L"Height")) return i64(Height());
-    if (SameName(name, L"Align")) return i64(align_);
+    if (SameName(name, L"Align")) return EnumProp(TAlignType, align_);
     if (SameName(name, L"Cursor")) return i64(cursor_);
     if (SameName(name, L"PopupMenu")) return PropValue(static_cast<TObject*>(popup_menu_));
     return TComponent::GetProperty(name);
@@ -458,6 +458,7 @@ bool TControl::SetProperty(std::wstring_view name, const PropValue& value)
     if (SameName(name, L"Width")) { SetWidth(static_cast<int>(*i)); return true; }
     if (SameName(name, L"Height")) { SetHeight(static_cast<int>(*i)); return true; }
     if (SameName(name, L"Cursor")) { SetCursor(static_cast<TCursor>(*i)); return true; }
+    if (SameName(name, L"Align") && *i >= 0 && *i < std::ssize(kAlignIdents)) { SetAlign(static_cast<TAlign>(*i)); return true; }
     return TComponent::SetProperty(name, value);
 }
 
@@ -1003,9 +1004,9 @@ void TWinControl::AlignControls(RECT& rect)
 
 PropValue TWinControl::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"TabStop")) return static_cast<std::int64_t>(tab_stop_);
+    if (SameName(name, L"TabStop")) return BoolProp(tab_stop_);
     if (SameName(name, L"TabOrder")) return static_cast<std::int64_t>(TabOrder());
-    if (SameName(name, L"ParentBackground")) return static_cast<std::int64_t>(parent_background_);
+    if (SameName(name, L"ParentBackground")) return BoolProp(parent_background_);
     if (SameName(name, L"Handle")) return static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(handle_));
     return TControl::GetProperty(name);
 }

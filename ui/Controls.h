@@ -36,6 +36,8 @@ using TWindowHook = std::function<void(TMessage& message, const TWndMethod& next
 using THookToken = std::uint64_t;
 
 enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
+inline constexpr std::wstring_view kAlignIdents[] = {L"alNone", L"alTop", L"alBottom", L"alLeft", L"alRight", L"alClient"};
+inline constexpr TEnumType TAlignType{L"TAlign", kAlignIdents};
 
 // Cursor identifiers: 0 is the default of the window class; negatives are system cursors.
 using TCursor = int;

@@ -72,16 +72,16 @@ void TCustomPanel::WndProc(TMessage& message)
 
 PropValue TCustomPanel::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"BevelOuter")) return static_cast<std::int64_t>(bevel_outer_);
-    if (SameName(name, L"BevelInner")) return static_cast<std::int64_t>(bevel_inner_);
+    if (SameName(name, L"BevelOuter")) return EnumProp(TPanelBevelType, bevel_outer_);
+    if (SameName(name, L"BevelInner")) return EnumProp(TPanelBevelType, bevel_inner_);
     if (SameName(name, L"BevelWidth")) return static_cast<std::int64_t>(bevel_width_);
-    if (SameName(name, L"Alignment")) return static_cast<std::int64_t>(alignment_);
+    if (SameName(name, L"Alignment")) return EnumProp(TAlignmentType, alignment_);
     return TCustomControl::GetProperty(name);
 }
 
 bool TCustomPanel::SetProperty(std::wstring_view name, const PropValue& value)
 {
-    if (const auto* i = std::get_if<std::int64_t>(&value)) {
+    if (const auto* i = std::get_if<std::int64_t>(&value); i && *i >= 0 && *i < std::ssize(kPanelBevelIdents)) {
         if (SameName(name, L"BevelOuter")) { SetBevelOuter(static_cast<TPanelBevel>(*i)); return true; }
         if (SameName(name, L"BevelInner")) { SetBevelInner(static_cast<TPanelBevel>(*i)); return true; }
     }

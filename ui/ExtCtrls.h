@@ -9,6 +9,8 @@
 namespace ui {
 
 enum class TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised };
+inline constexpr std::wstring_view kPanelBevelIdents[] = {L"bvNone", L"bvLowered", L"bvRaised"};
+inline constexpr TEnumType TPanelBevelType{L"TPanelBevel", kPanelBevelIdents};
 
 class TCustomPanel : public TCustomControl {
 public:

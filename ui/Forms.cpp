@@ -328,9 +328,9 @@ void TCustomForm::Broadcast(UINT msg, WPARAM wParam, LPARAM lParam)
 
 PropValue TCustomForm::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"BorderStyle")) return static_cast<std::int64_t>(border_style_);
-    if (SameName(name, L"WindowState")) return static_cast<std::int64_t>(WindowState());
-    if (SameName(name, L"FormStyle")) return static_cast<std::int64_t>(form_style_);
+    if (SameName(name, L"BorderStyle")) return EnumProp(TFormBorderStyleType, border_style_);
+    if (SameName(name, L"WindowState")) return EnumProp(TWindowStateType, WindowState());
+    if (SameName(name, L"FormStyle")) return EnumProp(TFormStyleType, form_style_);
     return TWinControl::GetProperty(name);
 }
 
@@ -340,7 +340,10 @@ void TCustomForm::WndProc(TMessage& message)
     case WM_CLOSE:
         Close();
         return;
-    case WM_ERASEBKGND: {
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT: {
+        // A child drawing what lies under it asks with WM_PRINTCLIENT: that must not validate
+        // a pending paint of the form the way WM_PAINT would.
         BrushHandle brush(CreateSolidBrush(ColorToRGB(Color())));
         RECT r;
         GetClientRect(WindowHandle(), &r);

@@ -19,11 +19,17 @@ class TMainMenu;
 class TCustomForm;
 
 enum class TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+inline constexpr std::wstring_view kFormBorderStyleIdents[] = {L"bsNone", L"bsSingle", L"bsSizeable", L"bsDialog", L"bsToolWindow", L"bsSizeToolWin"};
+inline constexpr TEnumType TFormBorderStyleType{L"TFormBorderStyle", kFormBorderStyleIdents};
 using TBorderIcons = unsigned;
 constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8;
 enum class TPosition : std::uint8_t { poDesigned, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
 enum class TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
 enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
+inline constexpr std::wstring_view kWindowStateIdents[] = {L"wsNormal", L"wsMinimized", L"wsMaximized"};
+inline constexpr TEnumType TWindowStateType{L"TWindowState", kWindowStateIdents};
+inline constexpr std::wstring_view kFormStyleIdents[] = {L"fsNormal", L"fsStayOnTop"};
+inline constexpr TEnumType TFormStyleType{L"TFormStyle", kFormStyleIdents};
 enum class TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 
 using TModalResult = int;

@@ -231,7 +231,7 @@ HBRUSH TBrush::Handle() const
 PropValue TBrush::GetProperty(std::wstring_view name) const
 {
     if (SameName(name, L"Color")) return std::int64_t{color_};
-    if (SameName(name, L"Style")) return static_cast<std::int64_t>(style_);
+    if (SameName(name, L"Style")) return EnumProp(TBrushStyleType, style_);
     return TGraphicsObject::GetProperty(name);
 }
 
@@ -301,7 +301,7 @@ PropValue TPen::GetProperty(std::wstring_view name) const
 {
     if (SameName(name, L"Color")) return std::int64_t{color_};
     if (SameName(name, L"Width")) return std::int64_t{width_};
-    if (SameName(name, L"Style")) return static_cast<std::int64_t>(style_);
+    if (SameName(name, L"Style")) return EnumProp(TPenStyleType, style_);
     return TGraphicsObject::GetProperty(name);
 }
 

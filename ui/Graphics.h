@@ -97,6 +97,8 @@ private:
 };
 
 enum class TBrushStyle : std::uint8_t { bsSolid, bsClear };
+inline constexpr std::wstring_view kBrushStyleIdents[] = {L"bsSolid", L"bsClear"};
+inline constexpr TEnumType TBrushStyleType{L"TBrushStyle", kBrushStyleIdents};
 
 class TBrush : public TGraphicsObject {
 public:
@@ -122,6 +124,8 @@ private:
 };
 
 enum class TPenStyle : std::uint8_t { psSolid, psDash, psDot, psClear };
+inline constexpr std::wstring_view kPenStyleIdents[] = {L"psSolid", L"psDash", L"psDot", L"psClear"};
+inline constexpr TEnumType TPenStyleType{L"TPenStyle", kPenStyleIdents};
 
 class TPen : public TGraphicsObject {
 public:

@@ -536,14 +536,14 @@ PropValue TCustomGrid::GetProperty(std::wstring_view name) const
 {
     auto i64 = [](auto v) { return PropValue(static_cast<std::int64_t>(v)); };
     if (SameName(name, L"FixedColor")) return i64(fixed_color_);
-    if (SameName(name, L"BorderStyle")) return std::wstring(border_style_ == TBorderStyle::bsNone ? L"bsNone" : L"bsSingle");
+    if (SameName(name, L"BorderStyle")) return EnumProp(TBorderStyleType, border_style_);
     if (SameName(name, L"ColCount")) return i64(ColCount());
     if (SameName(name, L"RowCount")) return i64(row_count_);
     if (SameName(name, L"FixedCols")) return i64(fixed_cols_);
     if (SameName(name, L"FixedRows")) return i64(fixed_rows_);
     if (SameName(name, L"DefaultColWidth")) return i64(default_col_width_);
     if (SameName(name, L"DefaultRowHeight")) return i64(row_height_);
-    if (SameName(name, L"ScrollBars")) return i64(scroll_bars_);
+    if (SameName(name, L"ScrollBars")) return EnumProp(TScrollStyleType, scroll_bars_);
     return TCustomControl::GetProperty(name);
 }
 

@@ -26,6 +26,8 @@ using TGridDrawState = unsigned;
 constexpr TGridDrawState gdSelected = 1, gdFocused = 2, gdFixed = 4;
 
 enum class TBorderStyle : std::uint8_t { bsNone, bsSingle };
+inline constexpr std::wstring_view kBorderStyleIdents[] = {L"bsNone", L"bsSingle"};
+inline constexpr TEnumType TBorderStyleType{L"TBorderStyle", kBorderStyleIdents};
 
 // A cell address; -1 on an axis means outside the cells.
 struct TGridCoord {

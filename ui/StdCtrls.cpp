@@ -111,7 +111,7 @@ void TCustomEdit::WndProc(TMessage& message)
 
 PropValue TCustomEdit::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"ReadOnly")) return static_cast<std::int64_t>(read_only_);
+    if (SameName(name, L"ReadOnly")) return BoolProp(read_only_);
     if (SameName(name, L"MaxLength")) return static_cast<std::int64_t>(max_length_);
     if (SameName(name, L"SelStart")) return static_cast<std::int64_t>(SelStart());
     if (SameName(name, L"SelLength")) return static_cast<std::int64_t>(SelLength());
@@ -161,8 +161,8 @@ void TCustomMemo::SetWordWrap(bool value)
 
 PropValue TCustomMemo::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"ScrollBars")) return static_cast<std::int64_t>(scroll_bars_);
-    if (SameName(name, L"WordWrap")) return static_cast<std::int64_t>(word_wrap_);
+    if (SameName(name, L"ScrollBars")) return EnumProp(TScrollStyleType, scroll_bars_);
+    if (SameName(name, L"WordWrap")) return BoolProp(word_wrap_);
     return TCustomEdit::GetProperty(name);
 }
 
@@ -261,8 +261,8 @@ void TCustomLabel::WndProc(TMessage& message)
 
 PropValue TCustomLabel::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"Alignment")) return static_cast<std::int64_t>(alignment_);
-    if (SameName(name, L"Transparent")) return static_cast<std::int64_t>(transparent_);
+    if (SameName(name, L"Alignment")) return EnumProp(TAlignmentType, alignment_);
+    if (SameName(name, L"Transparent")) return BoolProp(transparent_);
     return TCustomControl::GetProperty(name);
 }
 
@@ -317,7 +317,7 @@ void TButton::Click()
 PropValue TButton::GetProperty(std::wstring_view name) const
 {
     if (SameName(name, L"ModalResult")) return static_cast<std::int64_t>(modal_result_);
-    if (SameName(name, L"Default")) return static_cast<std::int64_t>(default_);
+    if (SameName(name, L"Default")) return BoolProp(default_);
     return TButtonControl::GetProperty(name);
 }
 
@@ -358,9 +358,9 @@ void TCustomCheckBox::WndProc(TMessage& message)
 
 PropValue TCustomCheckBox::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"Checked")) return static_cast<std::int64_t>(Checked());
-    if (SameName(name, L"State")) return static_cast<std::int64_t>(state_);
-    if (SameName(name, L"Alignment")) return static_cast<std::int64_t>(alignment_);
+    if (SameName(name, L"Checked")) return BoolProp(Checked());
+    if (SameName(name, L"State")) return EnumProp(TCheckBoxStateType, state_);
+    if (SameName(name, L"Alignment")) return EnumProp(TAlignmentType, alignment_);
     return TButtonControl::GetProperty(name);
 }
 
@@ -369,9 +369,151 @@ bool TCustomCheckBox::SetProperty(std::wstring_view name, const PropValue& value
     std::int64_t v = 0;
     if (IsOrd(value, v)) {
         if (SameName(name, L"Checked")) { SetChecked(v != 0); return true; }
-        if (SameName(name, L"State")) { SetState(static_cast<TCheckBoxState>(v)); return true; }
+        if (SameName(name, L"State") && v >= 0 && v < std::ssize(kCheckBoxStateIdents)) {
+            SetState(static_cast<TCheckBoxState>(v));
+            return true;
+        }
     }
     return TButtonControl::SetProperty(name, value);
+}
+
+// ---------------------------------------------------------------------------------------
+// TRadioButton
+
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 113, 17); }
+
+void TRadioButton::CreateParams(TCreateParams& params)
+{
+    TButtonControl::CreateParams(params);
+    params.Style |= BS_RADIOBUTTON;
+}
+
+void TRadioButton::CreateWindowHandleDone()
+{
+    SendMessageW(WindowHandle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TRadioButton::SetChecked(bool value)
+{
+    if (checked_ == value) return;
+    checked_ = value;
+    if (WindowHandle()) SendMessageW(WindowHandle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!value) return;
+    if (TWinControl* parent = Parent())
+        for (int i = 0; i < parent->ControlCount(); ++i)
+            if (auto* sibling = dynamic_cast<TRadioButton*>(parent->Controls(i)); sibling && sibling != this)
+                sibling->SetChecked(false);
+    Click();
+}
+
+void TRadioButton::WndProc(TMessage& message)
+{
+    if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
+        SetChecked(true);
+        return;
+    }
+    TButtonControl::WndProc(message);
+}
+
+PropValue TRadioButton::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"Checked")) return BoolProp(checked_);
+    if (SameName(name, L"Alignment")) return EnumProp(TAlignmentType, alignment_);
+    return TButtonControl::GetProperty(name);
+}
+
+bool TRadioButton::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    std::int64_t v = 0;
+    if (IsOrd(value, v) && SameName(name, L"Checked")) {
+        SetChecked(v != 0);
+        return true;
+    }
+    return TButtonControl::SetProperty(name, value);
+}
+
+// ---------------------------------------------------------------------------------------
+// TComboBox
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner)
+{
+    SetColor(clWindow);
+    SetTabStop(true);
+    SetBounds(0, 0, 145, 21);
+}
+
+void TComboBox::CreateParams(TCreateParams& params)
+{
+    TWinControl::CreateParams(params);
+    params.BaseClassName = L"COMBOBOX";
+    params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
+    switch (style_) {
+    case TComboBoxStyle::csDropDown: params.Style |= CBS_DROPDOWN; break;
+    case TComboBoxStyle::csSimple: params.Style |= CBS_SIMPLE; break;
+    case TComboBoxStyle::csDropDownList: params.Style |= CBS_DROPDOWNLIST; break;
+    }
+}
+
+void TComboBox::CreateWindowHandleDone() { ItemsChanged(); }
+
+void TComboBox::SetStyle(TComboBoxStyle value)
+{
+    if (style_ == value) return;
+    style_ = value;
+    if (WindowHandle()) RecreateWnd();
+}
+
+void TComboBox::ItemsChanged()
+{
+    HWND w = WindowHandle();
+    if (!w) return;
+    SendMessageW(w, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < items_.Count(); ++i)
+        SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.At(i).c_str()));
+    SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(item_index_), 0);
+}
+
+int TComboBox::ItemIndex() const
+{
+    if (!WindowHandle()) return item_index_;
+    return static_cast<int>(SendMessageW(WindowHandle(), CB_GETCURSEL, 0, 0));
+}
+
+void TComboBox::SetItemIndex(int index)
+{
+    item_index_ = index >= 0 && index < items_.Count() ? index : -1;
+    if (WindowHandle()) SendMessageW(WindowHandle(), CB_SETCURSEL, static_cast<WPARAM>(item_index_), 0);
+}
+
+void TComboBox::WndProc(TMessage& message)
+{
+    if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == CBN_SELCHANGE) {
+        item_index_ = ItemIndex();
+        if (OnChange) OnChange(this);
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+PropValue TComboBox::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"Style")) return EnumProp(TComboBoxStyleType, style_);
+    if (SameName(name, L"ItemIndex")) return static_cast<std::int64_t>(ItemIndex());
+    if (SameName(name, L"Items")) return PropValue(static_cast<TObject*>(const_cast<TStringList*>(&items_)));
+    return TWinControl::GetProperty(name);
+}
+
+bool TComboBox::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    std::int64_t v = 0;
+    if (IsOrd(value, v)) {
+        if (SameName(name, L"ItemIndex")) { SetItemIndex(static_cast<int>(v)); return true; }
+        if (SameName(name, L"Style") && v >= 0 && v < std::ssize(kComboBoxStyleIdents)) {
+            SetStyle(static_cast<TComboBoxStyle>(v));
+            return true;
+        }
+    }
+    return TWinControl::SetProperty(name, value);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/Classes.h"
 #include "ui/Controls.h"
 
 namespace ui {
@@ -12,6 +13,15 @@ namespace ui {
 enum class TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum class TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum class TCheckBoxState : std::uint8_t { cbUnchecked, cbChecked, cbGrayed };
+enum class TComboBoxStyle : std::uint8_t { csDropDown, csSimple, csDropDownList };
+inline constexpr std::wstring_view kAlignmentIdents[] = {L"taLeftJustify", L"taRightJustify", L"taCenter"};
+inline constexpr TEnumType TAlignmentType{L"TAlignment", kAlignmentIdents};
+inline constexpr std::wstring_view kScrollStyleIdents[] = {L"ssNone", L"ssHorizontal", L"ssVertical", L"ssBoth"};
+inline constexpr TEnumType TScrollStyleType{L"TScrollStyle", kScrollStyleIdents};
+inline constexpr std::wstring_view kCheckBoxStateIdents[] = {L"cbUnchecked", L"cbChecked", L"cbGrayed"};
+inline constexpr TEnumType TCheckBoxStateType{L"TCheckBoxState", kCheckBoxStateIdents};
+inline constexpr std::wstring_view kComboBoxStyleIdents[] = {L"csDropDown", L"csSimple", L"csDropDownList"};
+inline constexpr TEnumType TComboBoxStyleType{L"TComboBoxStyle", kComboBoxStyleIdents};
 
 class TCustomEdit : public TWinControl {
 public:
@@ -183,6 +193,60 @@ class TCheckBox : public TCustomCheckBox {
 public:
     explicit TCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
     std::wstring_view ClassName() const override { return L"TCheckBox"; }
+};
+
+// A round button of a group: checking one clears the others of its parent.
+class TRadioButton : public TButtonControl {
+public:
+    explicit TRadioButton(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TRadioButton"; }
+
+    bool Checked() const { return checked_; }
+    // Checking is a click: OnClick runs, and the siblings are cleared.
+    void SetChecked(bool value);
+    TAlignment Alignment() const { return alignment_; }
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowHandleDone() override;
+
+private:
+    bool checked_ = false;
+    TAlignment alignment_ = TAlignment::taRightJustify;
+};
+
+// A list of texts to pick from, with an edit (csDropDown, csSimple) or without.
+class TComboBox : public TWinControl {
+public:
+    explicit TComboBox(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TComboBox"; }
+
+    TComboBoxStyle Style() const { return style_; }
+    void SetStyle(TComboBoxStyle value);
+    TStrings& Items() { return items_; }
+    // Puts the items into the window after they changed.
+    void ItemsChanged();
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+
+    TNotifyEvent OnChange;
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWindowHandleDone() override;
+
+private:
+    TStringList items_;
+    TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
+    int item_index_ = -1;
 };
 
 // A frame with a caption that holds other controls.

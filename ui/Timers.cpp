@@ -95,7 +95,7 @@ void TTimer::Dispatch(UINT_PTR id)
 PropValue TTimer::GetProperty(std::wstring_view name) const
 {
     if (SameName(name, L"Interval")) return std::int64_t{interval_};
-    if (SameName(name, L"Enabled")) return std::int64_t{enabled_ ? 1 : 0};
+    if (SameName(name, L"Enabled")) return BoolProp(enabled_);
     return TComponent::GetProperty(name);
 }
 

@@ -116,10 +116,15 @@ void TSkinData::SetSkinFile(const std::wstring& path)
     ApplySkinChange();
 }
 
+namespace {
+constexpr std::wstring_view kSkinFormTypeIdents[] = {L"sfMainform", L"sfOnlyThisForm", L"sfDialog", L"sfDLL"};
+constexpr ui::TEnumType TSkinFormTypeType{L"TSkinFormType", kSkinFormTypeIdents};
+}  // namespace
+
 ui::PropValue TSkinData::GetProperty(std::wstring_view name) const
 {
     using ui::SameName;
-    if (SameName(name, L"Active")) return std::int64_t{active_};
+    if (SameName(name, L"Active")) return ui::BoolProp(active_);
     if (SameName(name, L"DisableTag")) return std::int64_t{DisableTag};
     if (SameName(name, L"SkinControls")) return std::int64_t{SkinControls.Bits()};
     if (SameName(name, L"Options")) return std::int64_t{Options.Bits()};
@@ -127,10 +132,10 @@ ui::PropValue TSkinData::GetProperty(std::wstring_view name) const
         return static_cast<ui::TObject*>(const_cast<ui::TStringList*>(&skin3rd_));
     if (SameName(name, L"SkinFile")) return skin_file_;
     if (SameName(name, L"SkinStore")) return SkinStore();
-    if (SameName(name, L"SkinFormtype")) return static_cast<std::int64_t>(SkinFormtype);
+    if (SameName(name, L"SkinFormtype")) return ui::EnumProp(TSkinFormTypeType, SkinFormtype);
     if (SameName(name, L"Version")) return Version();
-    if (SameName(name, L"MenuUpdate")) return std::int64_t{MenuUpdate};
-    if (SameName(name, L"MenuMerge")) return std::int64_t{MenuMerge};
+    if (SameName(name, L"MenuUpdate")) return ui::BoolProp(MenuUpdate);
+    if (SameName(name, L"MenuMerge")) return ui::BoolProp(MenuMerge);
     return ui::TComponent::GetProperty(name);
 }
 

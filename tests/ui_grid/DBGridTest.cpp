@@ -540,7 +540,7 @@ TEST_F(DBGridTest, FixedColorIsAPropertyByNameAndPaintsTheTitles)
     EXPECT_EQ(grid_->FixedColor(), teal);
     EXPECT_TRUE(ui::SetOrdProp(object, L"FixedColor", ui::clRed));
     EXPECT_EQ(ui::GetOrdProp(object, L"FixedColor"), ui::clRed);
-    EXPECT_EQ(ui::GetStrProp(object, L"BorderStyle"), L"bsSingle");
+    EXPECT_EQ(ui::GetEnumPropText(object, L"BorderStyle"), L"bsSingle");
 
     Snapshot shot(Window());
     const RECT title = grid_->CellRect(grid_->FixedCols() + 2, 0);
