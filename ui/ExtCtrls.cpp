@@ -1,5 +1,7 @@
 #include "ui/ExtCtrls.h"
 
+#include <algorithm>
+
 namespace ui {
 
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner)
@@ -86,6 +88,63 @@ bool TCustomPanel::SetProperty(std::wstring_view name, const PropValue& value)
         if (SameName(name, L"BevelInner")) { SetBevelInner(static_cast<TPanelBevel>(*i)); return true; }
     }
     return TCustomControl::SetProperty(name, value);
+}
+
+// ---------------------------------------------------------------------------------------
+// TCustomRadioGroup
+
+TCustomRadioGroup::TCustomRadioGroup(TComponent* owner) : TCustomGroupBox(owner) {}
+
+void TCustomRadioGroup::ItemsChanged()
+{
+    for (TRadioButton* button : buttons_) delete button;
+    buttons_.clear();
+    for (int i = 0; i < items_.Count(); ++i) {
+        auto* button = new TRadioButton(this);
+        button->SetCaption(items_.At(i));
+        button->SetChecked(i == item_index_);
+        button->OnClick = [this, i](TObject*) {
+            if (!buttons_.at(static_cast<size_t>(i))->Checked()) return;
+            item_index_ = i;
+            if (OnClick) OnClick(this);
+        };
+        button->SetParent(this);
+        buttons_.push_back(button);
+    }
+    Realign();
+}
+
+void TCustomRadioGroup::SetItemIndex(int index)
+{
+    item_index_ = index >= 0 && index < static_cast<int>(buttons_.size()) ? index : -1;
+    for (size_t i = 0; i < buttons_.size(); ++i) buttons_[i]->SetChecked(static_cast<int>(i) == item_index_);
+}
+
+void TCustomRadioGroup::AlignControls(RECT& rect)
+{
+    TCustomGroupBox::AlignControls(rect);
+    // The items one under another, each a row of the client's share.
+    const RECT inner{rect.left + 6, rect.top + 2, rect.right - 4, rect.bottom - 2};
+    if (buttons_.empty()) return;
+    const int row = std::max(1, static_cast<int>(inner.bottom - inner.top) / static_cast<int>(buttons_.size()));
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->SetBounds(inner.left, inner.top + static_cast<int>(i) * row, inner.right - inner.left, std::min(row, 20));
+}
+
+PropValue TCustomRadioGroup::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"ItemIndex")) return static_cast<std::int64_t>(item_index_);
+    if (SameName(name, L"Items")) return PropValue(static_cast<TObject*>(const_cast<TStringList*>(&items_)));
+    return TCustomGroupBox::GetProperty(name);
+}
+
+bool TCustomRadioGroup::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    if (const auto* i = std::get_if<std::int64_t>(&value); i && SameName(name, L"ItemIndex")) {
+        SetItemIndex(static_cast<int>(*i));
+        return true;
+    }
+    return TCustomGroupBox::SetProperty(name, value);
 }
 
 }  // namespace ui

@@ -1,7 +1,9 @@
-// Panels: containers with a bevelled edge and an optional centred caption.
+// Panels: containers with a bevelled edge and an optional centred caption. Radio groups:
+// a group box holding one radio button per item.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "ui/Controls.h"
 #include "ui/StdCtrls.h"
@@ -45,6 +47,38 @@ class TPanel : public TCustomPanel {
 public:
     explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
     std::wstring_view ClassName() const override { return L"TPanel"; }
+};
+
+class TCustomRadioGroup : public TCustomGroupBox {
+public:
+    explicit TCustomRadioGroup(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TCustomRadioGroup"; }
+
+    TStrings& Items() { return items_; }
+    // Makes one radio button per item, after the items changed.
+    void ItemsChanged();
+    int ItemIndex() const { return item_index_; }
+    void SetItemIndex(int index);
+    TRadioButton* Buttons(int index) const { return buttons_.at(static_cast<size_t>(index)); }
+
+    TNotifyEvent OnClick;
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+
+protected:
+    void AlignControls(RECT& rect) override;
+
+private:
+    TStringList items_;
+    std::vector<TRadioButton*> buttons_;
+    int item_index_ = -1;
+};
+
+class TRadioGroup : public TCustomRadioGroup {
+public:
+    explicit TRadioGroup(TComponent* owner) : TCustomRadioGroup(owner) {}
+    std::wstring_view ClassName() const override { return L"TRadioGroup"; }
 };
 
 }  // namespace ui

@@ -108,6 +108,29 @@ TEST_F(ControlKindsTest, CheckingARadioButtonClearsItsSiblings)
     EXPECT_EQ(ui::GetEnumPropText(second, L"Checked"), L"True");
 }
 
+TEST_F(ControlKindsTest, RadioGroupHoldsOneRadioButtonPerItem)
+{
+    auto* group = Make<ui::TRadioGroup>();
+    group->Items().Add(L"甲");
+    group->Items().Add(L"乙");
+    group->Items().Add(L"丙");
+    group->ItemsChanged();
+    group->SetItemIndex(0);
+    form->FinishCreate();
+    int clicks = 0;
+    group->OnClick = [&](ui::TObject*) { ++clicks; };
+    ASSERT_EQ(group->ControlCount(), 3);
+    EXPECT_EQ(WindowClassName(group->Handle()), L"TRadioGroup");
+    EXPECT_EQ(WindowClassName(group->Buttons(2)->Handle()), L"TRadioButton");
+    EXPECT_EQ(GetParent(group->Buttons(2)->Handle()), group->Handle());
+    EXPECT_TRUE(group->Buttons(0)->Checked());
+    SendMessageW(group->Buttons(2)->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(group->ItemIndex(), 2);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(group->Buttons(0)->Checked());
+    EXPECT_LT(group->Buttons(1)->Top() + group->Buttons(1)->Height(), group->Buttons(2)->Top() + 1);
+}
+
 TEST_F(ControlKindsTest, SpeedButtonClicksOnReleaseInsideAndStaysDownInItsGroup)
 {
     auto* a = Make<ui::TSpeedButton>();
