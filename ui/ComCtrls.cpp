@@ -70,7 +70,7 @@ void TCustomTabControl::AlignControls(RECT& rect)
 
 void TCustomTabControl::WndProc(TMessage& message)
 {
-    if (message.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(message.LParam)->code == TCN_SELCHANGE) {
+    if (const NMHDR* notify = ReflectedNotify(message); notify && notify->code == TCN_SELCHANGE) {
         TabChanged();
         if (OnChange) OnChange(this);
         return;
@@ -367,7 +367,7 @@ void TDateTimePicker::SetDateTime(const SYSTEMTIME& value)
 
 void TDateTimePicker::WndProc(TMessage& message)
 {
-    if (message.Msg == CN_NOTIFY && reinterpret_cast<NMHDR*>(message.LParam)->code == DTN_DATETIMECHANGE) {
+    if (const NMHDR* notify = ReflectedNotify(message); notify && notify->code == DTN_DATETIMECHANGE) {
         value_ = DateTime();
         if (OnChange) OnChange(this);
         return;

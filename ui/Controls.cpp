@@ -16,6 +16,8 @@ namespace {
 // The control whose window is being created on this thread: bound to the window by its
 // first message, before CreateWindowEx returns.
 thread_local TWinControl* g_creating = nullptr;
+// The notification a parent is reflecting to a child right now.
+thread_local const NMHDR* g_reflected_notify = nullptr;
 
 // Superclassed system classes keep their own window procedure for the default handling.
 std::map<std::wstring, WNDPROC>& ClassDefaultProcs()
@@ -63,6 +65,12 @@ ATOM ControlAtom()
     // A global atom, so that other modules of the thread can look controls up by the name.
     thread_local const ATOM atom = GlobalAddAtomW(ControlAtomName().c_str());
     return atom;
+}
+
+const NMHDR* ReflectedNotify(const TMessage& message)
+{
+    if (message.Msg != CN_NOTIFY || !g_reflected_notify) return nullptr;
+    return reinterpret_cast<const NMHDR*>(message.LParam) == g_reflected_notify ? g_reflected_notify : nullptr;
 }
 
 TControl* FindControl(HWND window)
@@ -621,20 +629,18 @@ LRESULT CALLBACK TWinControl::ControlWndProc(HWND window, UINT msg, WPARAM wPara
         control->AttachHandle(window);
     }
     if (!control) {
-        wchar_t name[256];
-        GetClassNameW(window, name, 256);
-        auto it = ClassDefaultProcs().find(name);
-        WNDPROC proc = it != ClassDefaultProcs().end() ? it->second : DefWindowProcW;
+        WNDPROC proc = DefWindowProcW;
+        Guarded([&] {
+            wchar_t name[256];
+            GetClassNameW(window, name, 256);
+            auto it = ClassDefaultProcs().find(name);
+            if (it != ClassDefaultProcs().end()) proc = it->second;
+        });
         return CallWindowProcW(proc, window, msg, wParam, lParam);
     }
     TMessage message{msg, wParam, lParam, 0};
-    try {
-        control->WindowProc(message);
-    } catch (const std::exception& failure) {
-        HandleException(failure);
-    } catch (...) {
-        HandleException(Exception(L"Unknown failure"));
-    }
+    // A paint that failed before it validated the window would come straight back.
+    if (!Guarded(window, msg, [&] { control->WindowProc(message); }) && msg == WM_PAINT) ValidateRect(window, nullptr);
     if (msg == WM_NCDESTROY && control->handle_ == window) {
         RemovePropW(window, MAKEINTATOM(ControlAtom()));
         control->handle_ = nullptr;
@@ -682,6 +688,12 @@ bool TWinControl::ReflectToChild(TMessage& message)
     if (!child || child == handle_) return false;
     TControl* target = FindControl(child);
     if (!target) return false;
+    const NMHDR* outer = g_reflected_notify;
+    if (message.Msg == WM_NOTIFY) g_reflected_notify = reinterpret_cast<const NMHDR*>(message.LParam);
+    struct Restore {
+        const NMHDR* outer;
+        ~Restore() { g_reflected_notify = outer; }
+    } restore{outer};
     message.Result = target->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
     return true;
 }

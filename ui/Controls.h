@@ -64,6 +64,10 @@ const std::wstring& ControlAtomName();
 ATOM ControlAtom();
 // The framework control behind a window of this thread, or nullptr.
 class TControl* FindControl(HWND window);
+// The header of a WM_NOTIFY that a parent is reflecting to this child as CN_NOTIFY, or
+// nullptr. The same number can arrive from elsewhere (a skin's private message carries a
+// marker in lParam), and then lParam is no pointer at all.
+const NMHDR* ReflectedNotify(const TMessage& message);
 
 class TControl : public TComponent {
 public:

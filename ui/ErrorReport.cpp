@@ -1,12 +1,38 @@
 #include <windows.h>
 
+#include <set>
+#include <utility>
+
 #include "ui/Exception.h"
+#include "ui/Messages.h"
 
 namespace ui {
 
 namespace {
 
 ExceptionHandler g_handler = nullptr;
+
+bool IsPaintingMessage(UINT msg)
+{
+    switch (msg) {
+    case WM_PAINT:
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+    case WM_DRAWITEM:
+    case WM_NCACTIVATE:
+    case WM_SYNCPAINT:
+    case CN_DRAWITEM:
+        return true;
+    default:
+        return (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) ||
+               (msg >= CN_BASE + WM_CTLCOLORMSGBOX && msg <= CN_BASE + WM_CTLCOLORSTATIC);
+    }
+}
+
+// Windows whose painting already failed once, with the message that failed.
+thread_local std::set<std::pair<HWND, UINT>> g_failed_painting;
 
 }  // namespace
 
@@ -39,6 +65,21 @@ void HandleException(const std::exception& failure) noexcept
     } catch (...) {
         // A report that fails itself has nowhere left to go.
     }
+}
+
+void HandleMessageException(HWND window, unsigned msg) noexcept
+{
+    if (IsPaintingMessage(msg)) {
+        bool first = false;
+        try {
+            first = g_failed_painting.emplace(window, msg).second;
+        } catch (...) {
+            // Without room to remember it, reporting again is the lesser harm.
+            first = true;
+        }
+        if (!first) return;
+    }
+    HandleCurrentException();
 }
 
 void HandleCurrentException() noexcept

@@ -6,6 +6,8 @@
 #include <exception>
 #include <string>
 
+struct HWND__;  // a window handle, HWND, without windows.h
+
 namespace ui {
 
 class Exception : public std::exception {
@@ -45,6 +47,26 @@ bool Guarded(Body&& body) noexcept
         return true;
     } catch (...) {
         HandleCurrentException();
+        return false;
+    }
+}
+
+// Inside a catch block in a window's message handling. A painting message (WM_PAINT,
+// WM_NCPAINT, WM_ERASEBKGND, WM_PRINT, WM_PRINTCLIENT, WM_DRAWITEM, WM_CTLCOLOR*, their
+// reflected CN_ forms, WM_NCACTIVATE, WM_SYNCPAINT) comes back with every repaint, also
+// while the report itself is on the screen: its failure is reported once per window and
+// message, later ones pass silently. Other messages are reported every time.
+void HandleMessageException(HWND__* window, unsigned msg) noexcept;
+
+// Guarded for the handling of one message of a window.
+template <class Body>
+bool Guarded(HWND__* window, unsigned msg, Body&& body) noexcept
+{
+    try {
+        body();
+        return true;
+    } catch (...) {
+        HandleMessageException(window, msg);
         return false;
     }
 }

@@ -17,7 +17,8 @@ constexpr UINT_PTR kHintHideTimer = 2;
 
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list)
 {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    if (IsWindowVisible(window) && IsWindowEnabled(window))
+        return Guarded([&] { reinterpret_cast<std::vector<HWND>*>(list)->push_back(window); });
     return TRUE;
 }
 
@@ -36,6 +37,12 @@ void SetApplication(TApplication* application)
     SetExceptionHandler(application ? &ReportToApplication : nullptr);
 }
 
+TScreen* Screen()
+{
+    static TScreen screen;
+    return &screen;
+}
+
 TCustomForm* GetParentForm(TControl* control)
 {
     while (control && control->Parent()) control = control->Parent();
@@ -51,10 +58,12 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner)
     TControl::SetVisible(false);
     SetParentFont(false);
     BeginLoading();
+    Screen()->forms_.push_back(this);
 }
 
 TCustomForm::~TCustomForm()
 {
+    std::erase(Screen()->forms_, this);
     ReleaseWindowHooks();
     DestroyWnd();
     if (Application() && Application()->MainForm() == this) Application()->SetMainForm(nullptr);
@@ -65,11 +74,7 @@ void TCustomForm::FinishCreate()
     for (int i = 0; i < ComponentCount(); ++i) Components(i)->Loaded();
     Loaded();
     if (!OnCreate) return;
-    try {
-        OnCreate(this);
-    } catch (const std::exception& failure) {
-        HandleException(failure);
-    }
+    Guarded([&] { OnCreate(this); });
 }
 
 void TCustomForm::DestroyWnd()
@@ -138,11 +143,11 @@ void TCustomForm::SetMenu(TMainMenu* menu)
 
 void TCustomForm::MenuChanged()
 {
-    if (WindowHandle() && menu_) {
-        ::SetMenu(WindowHandle(), menu_->Handle());
-        DrawMenuBar(WindowHandle());
-    }
-    Perform(CM_MENUCHANGED);
+    const HWND window = WindowHandle();
+    const LRESULT taken = window ? SendMessageW(window, CM_MENUCHANGED, 0, 0) : Perform(CM_MENUCHANGED);
+    if (taken || !window || !menu_) return;
+    ::SetMenu(window, menu_->Handle());
+    DrawMenuBar(window);
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation)
@@ -508,8 +513,8 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT msg, WPARAM wParam, 
         }
         default: break;
         }
-    } catch (const std::exception& failure) {
-        app->HandleException(failure);
+    } catch (...) {
+        HandleMessageException(window, msg);
         return 0;
     }
     return DefWindowProcW(window, msg, wParam, lParam);

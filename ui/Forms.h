@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/Controls.h"
 #include "ui/Gdi.h"
@@ -64,7 +65,11 @@ public:
 
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* menu);
-    // The menu's items changed: the window's menu bar is rebuilt and redrawn.
+    // The menu's items changed. CM_MENUCHANGED goes to the form's window first (its
+    // subclasses, then the WindowProc chain; without a window, the chain only). An answer
+    // other than 0 takes the change: whoever draws the menu bar in its place has dealt with
+    // it, and the window is left without the system's menu bar. Otherwise the menu is put
+    // on the window again and its bar redrawn.
     void MenuChanged();
 
     void Show();
@@ -231,6 +236,19 @@ private:
     THintWindow* hint_window_ = nullptr;
     TControl* hint_control_ = nullptr;
 };
+
+// The forms of the program: every live form, in the order they were created. A form joins
+// when it is constructed and leaves first thing when it is destroyed.
+class TScreen {
+public:
+    int FormCount() const { return static_cast<int>(forms_.size()); }
+    TCustomForm* Forms(int index) const { return forms_.at(static_cast<size_t>(index)); }
+
+private:
+    friend class TCustomForm;
+    std::vector<TCustomForm*> forms_;
+};
+TScreen* Screen();
 
 // The process's application object (created by the program entry, or by tests).
 TApplication* Application();

@@ -95,7 +95,7 @@ LRESULT CALLBACK TWindowSubclass::Thunk(HWND window, UINT msg, WPARAM wParam, LP
             frame.result = entry->proc(window, msg, wParam, lParam);
             answered = true;
         } catch (...) {
-            HandleCurrentException();
+            HandleMessageException(window, msg);
         }
         g_frame = frame.outer;
     }

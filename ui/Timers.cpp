@@ -82,13 +82,7 @@ void TTimer::Dispatch(UINT_PTR id)
     // The handler may delete the timer and with it OnTimer: run a copy.
     TNotifyEvent handler = timer->OnTimer;
     timer->in_tick_ = true;
-    try {
-        handler(timer);
-    } catch (const std::exception& failure) {
-        HandleException(failure);
-    } catch (...) {
-        HandleException(Exception(L"Unknown failure"));
-    }
+    Guarded([&] { handler(timer); });
     if (auto still = Timers().find(id); still != Timers().end()) still->second->in_tick_ = false;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/UtilityWindow.h"
 
+#include "ui/Exception.h"
+
 namespace ui {
 
 namespace {
@@ -9,7 +11,7 @@ UtilityTimerHandler g_timer_handler = nullptr;
 LRESULT CALLBACK UtilityWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_TIMER && g_timer_handler) {
-        g_timer_handler(static_cast<UINT_PTR>(wParam));
+        Guarded([&] { g_timer_handler(static_cast<UINT_PTR>(wParam)); });
         return 0;
     }
     return DefWindowProcW(window, msg, wParam, lParam);
