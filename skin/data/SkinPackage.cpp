@@ -11,7 +11,6 @@ namespace skin {
 namespace {
 
 constexpr int RingSize = 4096;
-constexpr int RingMask = RingSize - 1;
 constexpr int LookAhead = 60;
 constexpr int Threshold = 2;
 constexpr int SymbolCount = 256 - Threshold + LookAhead;  // 314
@@ -43,71 +42,97 @@ struct PositionTables {
 };
 constexpr PositionTables Positions;
 
-// One decompression's state: the bit reader, the ring and the adaptive Huffman tree.
+// One decompression's state: the bit reader and the adaptive Huffman tree. The output
+// buffer itself serves as the ring: a match reaching back before the first byte reads
+// what the ring held at the start, spaces and, in its last LookAhead slots, zeros.
 class Decoder {
 public:
-    explicit Decoder(TByteSpan stream) : stream_(stream) {
+    explicit Decoder(TByteSpan stream) : next_(stream.data()), end_(stream.data() + stream.size()) {
         for (int i = 0; i < SymbolCount; ++i) {
             freq_[i] = 1;
-            son_[i] = static_cast<std::int16_t>(i + TreeSize);
-            parent_[i + TreeSize] = static_cast<std::int16_t>(i);
+            son_[i] = i + TreeSize;
+            parent_[i + TreeSize] = i;
         }
         for (int i = 0, j = SymbolCount; j < TreeSize; i += 2, ++j) {
-            freq_[j] = static_cast<std::uint16_t>(freq_[i] + freq_[i + 1]);
-            son_[j] = static_cast<std::int16_t>(i);
-            parent_[i] = parent_[i + 1] = static_cast<std::int16_t>(j);
+            freq_[j] = freq_[i] + freq_[i + 1];
+            son_[j] = i;
+            parent_[i] = parent_[i + 1] = j;
         }
         freq_[TreeSize] = 0xFFFF;
         parent_[Root] = 0;
-        std::fill(ring_.begin(), ring_.begin() + (RingSize - LookAhead), std::uint8_t{' '});
     }
 
-    void Run(std::uint32_t size, TBytes& target) {
-        int r = RingSize - LookAhead;
-        auto put = [&](std::uint8_t byte) {
-            target.push_back(byte);
-            ring_[static_cast<std::size_t>(r)] = byte;
-            r = (r + 1) & RingMask;
-        };
-        while (target.size() < size) {
+    void Run(std::uint8_t* out, std::size_t size) {
+        std::size_t at = 0;
+        while (at < size) {
             const int c = DecodeSymbol();
             if (c < 256) {
-                put(static_cast<std::uint8_t>(c));
+                out[at++] = static_cast<std::uint8_t>(c);
                 continue;
             }
-            const int start = (r - DecodePosition() - 1) & RingMask;
-            const int length = c - 255 + Threshold;
-            for (int k = 0; k < length && target.size() < size; ++k)
-                put(ring_[static_cast<std::size_t>((start + k) & RingMask)]);
+            const std::size_t distance = static_cast<std::size_t>(DecodePosition()) + 1;
+            const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(c - 255 + Threshold), size - at);
+            std::uint8_t* to = out + at;
+            if (distance <= at) {
+                // Byte by byte: a near match repeats what it has just written.
+                const std::uint8_t* from = to - distance;
+                for (std::size_t k = 0; k < length; ++k) to[k] = from[k];
+            } else {
+                for (std::size_t k = 0; k < length; ++k) to[k] = RingByte(at + k, distance, out);
+            }
+            at += length;
         }
     }
 
 private:
-    void Fill() {
-        while (bitCount_ <= 8) {
-            const unsigned byte = next_ < stream_.size() ? stream_[next_++] : 0u;
-            bits_ = static_cast<std::uint16_t>(bits_ | (byte << (8 - bitCount_)));
-            bitCount_ += 8;
+    static std::uint8_t RingByte(std::size_t at, std::size_t distance, const std::uint8_t* out) {
+        if (distance <= at) return out[at - distance];
+        const std::size_t before = distance - at;  // slots before the first output byte
+        return before <= RingSize - LookAhead ? std::uint8_t{' '} : std::uint8_t{0};
+    }
+
+    // Keeps at least 57 unread bits at the top of bits_; past the end of the source, zeros.
+    void Refill() {
+        while (count_ <= 56) {
+            const std::uint64_t byte = next_ < end_ ? *next_++ : 0u;
+            bits_ |= byte << (56 - count_);
+            count_ += 8;
         }
     }
     int Bit() {
-        Fill();
-        const int bit = bits_ >> 15;
-        bits_ = static_cast<std::uint16_t>(bits_ << 1);
-        --bitCount_;
+        if (count_ == 0) Refill();
+        const int bit = static_cast<int>(bits_ >> 63);
+        bits_ <<= 1;
+        --count_;
         return bit;
     }
     int Byte() {
-        Fill();
-        const int byte = bits_ >> 8;
-        bits_ = static_cast<std::uint16_t>(bits_ << 8);
-        bitCount_ -= 8;
+        if (count_ < 8) Refill();
+        const int byte = static_cast<int>(bits_ >> 56);
+        bits_ <<= 8;
+        count_ -= 8;
         return byte;
     }
 
     int DecodeSymbol() {
+        // The walk works on local copies of the bit buffer, refilled only when it runs dry.
+        std::uint64_t bits = bits_;
+        int count = count_;
         int c = son_[Root];
-        while (c < TreeSize) c = son_[c + Bit()];
+        while (c < TreeSize) {
+            if (count == 0) {
+                bits_ = bits;
+                count_ = count;
+                Refill();
+                bits = bits_;
+                count = count_;
+            }
+            c = son_[c + static_cast<int>(bits >> 63)];
+            bits <<= 1;
+            --count;
+        }
+        bits_ = bits;
+        count_ = count;
         c -= TreeSize;
         Update(c);
         return c;
@@ -123,15 +148,15 @@ private:
 
     // A son value below TreeSize names the sibling pair son, son + 1.
     void Adopt(int child, int node) {
-        parent_[child] = static_cast<std::int16_t>(node);
-        if (child < TreeSize) parent_[child + 1] = static_cast<std::int16_t>(node);
+        parent_[child] = node;
+        if (child < TreeSize) parent_[child + 1] = node;
     }
 
     void Update(int symbol) {
         if (freq_[Root] >= MaxFreq) Rebuild();
         int c = parent_[symbol + TreeSize];
         do {
-            const std::uint16_t k = ++freq_[c];
+            const unsigned k = ++freq_[c];
             if (k > freq_[c + 1]) {
                 int l = c + 1;
                 while (k > freq_[l + 1]) ++l;
@@ -141,8 +166,8 @@ private:
                 const int sonL = son_[l];
                 Adopt(sonC, l);
                 Adopt(sonL, c);
-                son_[l] = static_cast<std::int16_t>(sonC);
-                son_[c] = static_cast<std::int16_t>(sonL);
+                son_[l] = sonC;
+                son_[c] = sonL;
                 c = l;
             }
             c = parent_[c];
@@ -154,13 +179,13 @@ private:
         int j = 0;
         for (int i = 0; i < TreeSize; ++i) {
             if (son_[i] >= TreeSize) {
-                freq_[j] = static_cast<std::uint16_t>((freq_[i] + 1) / 2);
+                freq_[j] = (freq_[i] + 1) / 2;
                 son_[j] = son_[i];
                 ++j;
             }
         }
         for (int i = 0, n = SymbolCount; n < TreeSize; i += 2, ++n) {
-            const std::uint16_t f = static_cast<std::uint16_t>(freq_[i] + freq_[i + 1]);
+            const unsigned f = freq_[i] + freq_[i + 1];
             int k = n - 1;
             while (f < freq_[k]) --k;
             ++k;
@@ -169,19 +194,19 @@ private:
                 son_[m] = son_[m - 1];
             }
             freq_[k] = f;
-            son_[k] = static_cast<std::int16_t>(i);
+            son_[k] = i;
         }
         for (int i = 0; i < TreeSize; ++i) Adopt(son_[i], i);
     }
 
-    TByteSpan stream_;
-    std::size_t next_ = 0;
-    std::uint16_t bits_ = 0;
-    int bitCount_ = 0;
-    std::array<std::uint8_t, RingSize> ring_{};
-    std::array<std::uint16_t, TreeSize + 1> freq_{};
-    std::array<std::int16_t, TreeSize + SymbolCount> parent_{};
-    std::array<std::int16_t, TreeSize> son_{};
+    const std::uint8_t* next_;
+    const std::uint8_t* end_;
+    std::uint64_t bits_ = 0;
+    int count_ = 0;
+    // Counts never pass MaxFreq + 1 but are held in full words: no narrowing on the hot path.
+    std::array<unsigned, TreeSize + 1> freq_{};
+    std::array<int, TreeSize + SymbolCount> parent_{};
+    std::array<int, TreeSize> son_{};
 };
 
 std::uint32_t ReadU32(const std::uint8_t* p) {
@@ -212,11 +237,11 @@ void TLZH::Decompress(TByteSpan source, TBytes& target) {
     std::unique_ptr<Decoder> decoder;
     try {
         decoder = std::make_unique<Decoder>(source.subspan(std::min<std::size_t>(4, source.size())));
-        target.reserve(size);
+        target.resize(size);
     } catch (const std::bad_alloc&) {
         throw ElzhException(L"LZH : Cannot get memory for dictionary tables");
     }
-    decoder->Run(size, target);
+    decoder->Run(target.data(), size);
 }
 
 int SkinVersionBlockLength(std::int32_t version) {

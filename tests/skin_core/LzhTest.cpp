@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/data/SkinPackage.h"
+#include "tests/skin_core/PlainLzh.h"
 #include "tests/skin_core/TestData.h"
 #include "tools/packer/LzhEncoder.h"
 
@@ -84,6 +85,35 @@ TEST(Lzh, ShortSourceDecodesAsIfPaddedWithZeros) {
     TBytes fromPadded;
     skin::TLZH().Decompress(padded, fromPadded);
     EXPECT_EQ(cut, fromPadded);
+}
+
+// Any source, well-formed or not, decodes exactly as the plain decoder of the same format
+// decodes it: garbage bits, matches reaching back before the first byte (into the ring's
+// initial spaces and zeros), a source cut short.
+TEST(Lzh, AnySourceDecodesAsThePlainReferenceDecoderDoes) {
+    auto declared = [](std::uint32_t size, TBytes stream) {
+        TBytes source{static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
+                      static_cast<std::uint8_t>(size >> 16), static_cast<std::uint8_t>(size >> 24)};
+        source.insert(source.end(), stream.begin(), stream.end());
+        return source;
+    };
+    TBytes cut = skinpack::LzhCompress(SkewedText());
+    cut.resize(cut.size() / 3);
+    struct Case { const char* name; TBytes source; };
+    const Case cases[] = {
+        {"garbage, short", declared(20000, PseudoRandom(1000, 11))},
+        {"garbage, long", declared(400000, PseudoRandom(60000, 12))},
+        {"all ones: far matches into the ring's start", declared(9000, TBytes(400, 0xFF))},
+        {"zeros", declared(3000, TBytes(100, 0))},
+        {"skewed text, many rebuilds", skinpack::LzhCompress(SkewedText())},
+        {"cut short", cut},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TBytes ours;
+        skin::TLZH().Decompress(c.source, ours);
+        EXPECT_EQ(ours, plainlzh::Decode(c.source));
+    }
 }
 
 TEST(Lzh, RefusesADeclaredSizeTheSourceCannotHold) {
