@@ -41,19 +41,31 @@ void TMainForm1::DBGrid1DrawColumnCell(ui::TObject*, const RECT& Rect, int, ui::
 
 void TMainForm1::N8Click(ui::TObject*)
 {
+    // The whole row is read and converted first: a row that cannot be loaded leaves the
+    // workspace as it was, so no later update writes one document's text into another's row.
+    const Document row{ADOQuery1->FieldByName(L"序号").AsString(), ADOQuery1->FieldByName(L"日期").AsString(),
+        ADOQuery1->FieldByName(L"标题").AsString(), ADOQuery1->FieldByName(kTextColumn).AsString(),
+        ADOQuery1->FieldByName(L"语音文件").AsString()};
+    const CalendarDate date = ParseDate(row.date);
+
     Memo1->SetEnabled(true);
-    Label15->SetCaption(ADOQuery1->FieldByName(L"序号").AsString());
-    const CalendarDate date = ParseDate(ADOQuery1->FieldByName(L"日期").AsString());
+    Label15->SetCaption(row.id);
     SYSTEMTIME shown{};
     shown.wYear = static_cast<WORD>(date.year);
     shown.wMonth = static_cast<WORD>(date.month);
     shown.wDay = static_cast<WORD>(date.day);
     DateTimePicker1->SetDateTime(shown);
-    Edit2->SetText(ADOQuery1->FieldByName(L"标题").AsString());
-    Memo1->SetText(ADOQuery1->FieldByName(kTextColumn).AsString());
-    Edit1->SetText(ADOQuery1->FieldByName(L"语音文件").AsString());
+    Edit2->SetText(row.title);
+    Memo1->SetText(row.content);
+    Edit1->SetText(row.voice);
     ShowAsStoredDocument();
     PageControl1->SetActivePage(TabSheet1);
+    WorkspaceReplaced(row);
+    LoadRecording();
+}
+
+void TMainForm1::LoadRecording()
+{
     try {
         OpenRecording(ProgramFolder() + kVoiceFolder + Edit1->Text());
         ShowLength();

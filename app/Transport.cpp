@@ -70,13 +70,15 @@ void TMainForm1::Edit1DblClick(ui::TObject*)
 {
     if (MediaOpenDialog1->Execute() && !MediaOpenDialog1->FileName().empty()) {
         const std::wstring file = MediaOpenDialog1->FileName();
-        if (CopyIntoFolder(file, ProgramFolder() + kVoiceFolder)) {
-            ui::ShowMessage(kCopied);
-            Edit1->SetText(ExtractFileName(file));
-            Edit2->SetText(ExtractFileName(file));
-        } else {
+        // Without its copy the recording cannot be stored with the document: the workspace
+        // keeps the recording it had, so the boxes and the player never name different files.
+        if (!CopyIntoFolder(file, ProgramFolder() + kVoiceFolder)) {
             ui::ShowMessage(kCopyFailed);
+            return;
         }
+        ui::ShowMessage(kCopied);
+        Edit1->SetText(ExtractFileName(file));
+        Edit2->SetText(ExtractFileName(file));
         // The picked file itself is played, not its copy.
         try {
             OpenRecording(file);

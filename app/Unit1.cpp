@@ -77,6 +77,9 @@ void TMainForm1::BuildComponents()
     Timer1->OnTimer = Handler(&TMainForm1::Timer1Timer);
     Timer3->OnTimer = Handler(&TMainForm1::Timer3Timer);
     Timer4->OnTimer = Handler(&TMainForm1::Timer4Timer);
+    DraftTimer = MakeTimer(this, L"DraftTimer");
+    DraftTimer->SetInterval(kDraftInterval);
+    DraftTimer->OnTimer = Handler(&TMainForm1::DraftTimerTimer);
 
     MediaOpenDialog1 = Named(new ui::TOpenDialog(this), L"MediaOpenDialog1");
     MediaOpenDialog1->SetTitle(L"请选择录音文件");
@@ -133,6 +136,7 @@ void TMainForm1::BuildWorkspacePage()
     Edit2 = Named(Place(new ui::TEdit(this), Panel1, 430, 7, 305, 21), L"Edit2");
     Edit2->SetTabStop(false);
     GiveHint(Edit2, L"一句话简述");
+    Edit2->OnChange = Handler(&TMainForm1::WorkspaceChanged);
     Label14 = Named(Place(new ui::TLabel(this), Panel1, 7, 37, 35, 13), L"Label14");
     Label14->SetCaption(L"内容：");
     BitBtn1 = Named(Place(new ui::TBitBtn(this), Panel1, 601, 33, 67, 26), L"BitBtn1");
@@ -168,6 +172,7 @@ void TMainForm1::BuildWorkspacePage()
     Memo1->OnMouseDown = Handler(&TMainForm1::Memo1MouseDown);
     Memo1->OnContextPopup = Handler(&TMainForm1::Memo1ContextPopup);
     Memo1->OnDblClick = Handler(&TMainForm1::Memo1DblClick);
+    Memo1->OnChange = Handler(&TMainForm1::WorkspaceChanged);
 }
 
 void TMainForm1::BuildPlaybackRow()
@@ -332,6 +337,7 @@ void TMainForm1::FormCreate(ui::TObject*)
     SYSTEMTIME now;
     GetLocalTime(&now);
     DateTimePicker1->SetDateTime(now);
+    OpenDrafts();
     AllocateDocumentId();
 }
 
@@ -340,6 +346,7 @@ void TMainForm1::FormClose(ui::TObject*, ui::TCloseAction& Action)
     const int answer = ui::MessageBox(WindowHandle(), L"程序即将关闭，请确认你已经保存了文档！", L"警告",
         MB_OKCANCEL | MB_ICONWARNING);
     if (answer == IDOK) {
+        TakeDraft();
         ui::Application()->Terminate();
     } else {
         Action = ui::TCloseAction::caNone;

@@ -11,11 +11,15 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "app/core/Countdown.h"
 #include "app/core/Documents.h"
+#include "app/core/Draft.h"
+#include "app/core/DraftKeeper.h"
 #include "platform/Database.h"
 #include "platform/MediaPlayer.h"
 #include "ui/Buttons.h"
@@ -121,6 +125,7 @@ public:
     ui::TDataSource* DataSource1;
     skin::TSkinData* SkinData1;
     hints::TBalloonHints* BalloonHints1;
+    ui::TTimer* DraftTimer;
 
     // Start-up and shut-down.
     void FormCreate(ui::TObject* Sender);
@@ -177,6 +182,15 @@ public:
     void N4Click(ui::TObject* Sender);
     void N20Click(ui::TObject* Sender);
 
+    // Drafts of unstored typing (Drafts.cpp).
+    void WorkspaceChanged(ui::TObject* Sender);
+    void DraftTimerTimer(ui::TObject* Sender);
+    // Offers the newest draft that the store does not hold yet, once, after the window shows.
+    void OfferDraft();
+    DraftKeeper* Drafts() const { return drafts_.get(); }
+
+    void WndProc(ui::TMessage& message) override;
+
 private:
     // A member function as an event handler of this form.
     template <typename... Args>
@@ -203,8 +217,30 @@ private:
     // Documents (DocumentStore.cpp).
     void AllocateDocumentId();
     Document CurrentDocument() const;
-    void Execute(const Statement& statement);
+    // Runs a command on the shared query; the number of rows it changed.
+    int Execute(const Statement& statement);
     void ShowAsStoredDocument();
+    // After a save or update: the store holds the workspace's document.
+    void Stored(const Document& document);
+    // The update command on this document.
+    void UpdateStored(const Document& document);
+    // The document as the store holds it under this id, if it does.
+    std::optional<Document> StoredDocument(const std::wstring& id);
+
+    // The archive page (Archive.cpp): opens the named recording from the recordings folder.
+    void LoadRecording();
+
+    // Drafts (Drafts.cpp).
+    void OpenDrafts();
+    void TakeDraft();
+    void RestoreDraft(const Draft& draft, const std::optional<Document>& stored);
+    // A programmatic change of the workspace (new, load, restore) is no typing to keep.
+    void WorkspaceReplaced(std::optional<Document> stored);
+    std::unique_ptr<DraftKeeper> drafts_;
+    // What the store holds of the current document (nothing for a new one): a draft is kept
+    // only while the workspace differs from it, and auto-save skips what it would not change.
+    std::optional<Document> stored_;
+    bool draft_due_ = false;
 };
 
 }  // namespace app

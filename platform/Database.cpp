@@ -250,12 +250,14 @@ void TADOQuery::Close()
     DataSetChanged();
 }
 
-void TADOQuery::ExecSQL()
+int TADOQuery::ExecSQL()
 {
     Statement statement = Prepare();
     int rc;
     while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {}
-    if (rc != SQLITE_DONE) throw EDatabaseError(ErrorText(sqlite3_db_handle(statement.get())));
+    sqlite3* db = sqlite3_db_handle(statement.get());
+    if (rc != SQLITE_DONE) throw EDatabaseError(ErrorText(db));
+    return sqlite3_changes(db);
 }
 
 std::wstring TADOQuery::FieldName(int field) const

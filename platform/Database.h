@@ -126,8 +126,9 @@ public:
     // Runs the query and reads all its rows; positioned on the first.
     void Open();
     void Close();
-    // Runs a command; no result set stays open.
-    void ExecSQL();
+    // Runs a command; no result set stays open. The number of rows it inserted, changed or
+    // deleted.
+    int ExecSQL();
 
     bool Active() const override { return active_; }
     int FieldCount() const override { return static_cast<int>(result_.fields.size()); }

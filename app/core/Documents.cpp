@@ -1,5 +1,7 @@
 #include "app/core/Documents.h"
 
+#include <limits>
+
 #include "app/core/TimeText.h"
 #include "ui/Exception.h"
 
@@ -19,12 +21,14 @@ int DaysInMonth(int year, int month)
 }
 
 // Reads 1..max_digits decimal digits from the front of `rest`; -1 when there are none or more.
+// The run is measured before it is converted, so a long one cannot overflow.
 int TakeNumber(std::wstring_view& rest, size_t max_digits)
 {
     size_t digits = 0;
-    int value = 0;
-    while (digits < rest.size() && IsDigit(rest[digits])) value = value * 10 + (rest[digits++] - L'0');
+    while (digits < rest.size() && IsDigit(rest[digits])) ++digits;
     if (digits == 0 || digits > max_digits) return -1;
+    int value = 0;
+    for (size_t d = 0; d < digits; ++d) value = value * 10 + (rest[d] - L'0');
     rest.remove_prefix(digits);
     return value;
 }
@@ -63,7 +67,11 @@ Statement UpdateStatement(const Document& document)
 int NextDocumentId(std::wstring_view max_text)
 {
     if (TrimView(max_text).empty()) return 1;
-    return StrToInt(max_text) + 1;
+    const int highest = StrToInt(max_text);
+    // The highest id has no successor: refused like any id text that is no 32-bit integer.
+    if (highest == std::numeric_limits<int>::max())
+        throw ui::EConvertError(ui::Format(L"'%ls' is not a valid integer value", std::wstring(max_text).c_str()));
+    return highest + 1;
 }
 
 std::wstring FormatDate(const CalendarDate& date)

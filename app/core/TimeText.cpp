@@ -46,9 +46,10 @@ std::int64_t ParseTimeOfDay(std::wstring_view text)
             rest.remove_prefix(1);
         }
         size_t digits = 0;
-        int value = 0;
-        while (digits < rest.size() && IsDigit(rest[digits])) value = value * 10 + (rest[digits++] - L'0');
+        while (digits < rest.size() && IsDigit(rest[digits])) ++digits;
         if (digits == 0 || digits > 2) ThrowInvalidTime(text);
+        int value = 0;
+        for (size_t d = 0; d < digits; ++d) value = value * 10 + (rest[d] - L'0');
         fields[i] = value;
         rest.remove_prefix(digits);
     }

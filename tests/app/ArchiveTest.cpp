@@ -141,18 +141,35 @@ TEST_F(Archive, LoadBringsTheDocumentAndItsRecordingBack)
     EXPECT_FALSE(form_->MediaPlayer1->IsOpen());
 }
 
-TEST_F(Archive, AStoredDateThatDoesNotReadEndsTheLoadAfterTheId)
+TEST_F(Archive, ARowThatCannotBeLoadedLeavesTheWorkspaceAndItsRowAlone)
 {
-    Execute(Database(), "insert into jilu values(70,'昨天','坏日期','坏日期的正文','x.wav');");
-    form_->Memo1->SetEnabled(false);
-    form_->Edit2->SetText(L"原标题");
+    Execute(Database(), "insert into jilu values(70,'昨天','坏日期','坏日期的正文','x.wav');"
+                        "insert into jilu values(71,'2024-01-02','在整理','正在整理的正文','双击添加或更改录音文件');");
+    ASSERT_TRUE(SelectArchiveRow(L"71"));
+    MenuCommand(form_->Handle(), form_->N8);
+    boxes_->Clear();
+    form_->Memo1->SetText(L"正在整理的正文，又多了一句");
+
     ASSERT_TRUE(SelectArchiveRow(L"70"));
     MenuCommand(form_->Handle(), form_->N8);
     EXPECT_EQ(boxes_->Errors(), std::vector<std::wstring>{L"'昨天' is not a valid date."});
-    EXPECT_TRUE(form_->Memo1->Enabled());
-    EXPECT_EQ(form_->Label15->Caption(), L"70");
-    EXPECT_EQ(form_->Edit2->Text(), L"原标题");
-    Execute(Database(), "delete from jilu where 序号=70;");
+    EXPECT_EQ(form_->Label15->Caption(), L"71");
+    EXPECT_EQ(form_->Edit2->Text(), L"在整理");
+    EXPECT_EQ(form_->Memo1->Text(), L"正在整理的正文，又多了一句");
+    EXPECT_EQ(form_->Edit1->Text(), app::kRecordingPrompt);
+    const SYSTEMTIME date = form_->DateTimePicker1->DateTime();
+    EXPECT_EQ(std::make_tuple(date.wYear, date.wMonth, date.wDay), std::make_tuple(WORD(2024), WORD(1), WORD(2)));
+
+    // The next update stores the document where it came from; the broken row keeps its text.
+    form_->BitBtn1->Click();
+    const auto rows = ReadRows(Database());
+    const auto row = [&](const wchar_t* id) {
+        return *std::find_if(rows.begin(), rows.end(), [&](const StoredRow& r) { return r.id == id; });
+    };
+    EXPECT_EQ(row(L"70").content, L"坏日期的正文");
+    EXPECT_EQ(row(L"70").title, L"坏日期");
+    EXPECT_EQ(row(L"71").content, L"正在整理的正文，又多了一句");
+    Execute(Database(), "delete from jilu where 序号 in (70,71);");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Workspace.h"
 
 namespace testing_app {
@@ -93,6 +95,39 @@ TEST_F(DocumentStore, AutoSaveOnKeyReleaseStoresTheTextAndLeavesANewDocumentAlon
     EXPECT_EQ(after.back().content, L"开启后的内容");
     EXPECT_TRUE(boxes_->Boxes().empty());
     form_->CheckBox2->SetChecked(false);
+}
+
+TEST_F(DocumentStore, ADocumentDeletedOnTheArchivePageIsStoredAgainByItsNextUpdate)
+{
+    SaveNew(L"会被删掉", L"删除前的正文");
+    const std::wstring id = form_->Label15->Caption();
+    ASSERT_TRUE(SelectArchiveRow(id));
+    MenuCommand(form_->Handle(), form_->N9);
+    ASSERT_FALSE(SelectArchiveRow(id));
+    form_->PageControl1->SetActivePage(form_->TabSheet1);
+
+    // Auto-save after the delete: the typing is stored again under the same id.
+    form_->CheckBox2->SetChecked(true);
+    form_->Memo1->SetText(L"删除后继续打的字");
+    ReleaseKey(form_->Memo1->Handle(), 'C');
+    form_->CheckBox2->SetChecked(false);
+    auto rows = ReadRows(Database());
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back().id, id);
+    EXPECT_EQ(rows.back().title, L"会被删掉");
+    EXPECT_EQ(rows.back().content, L"删除后继续打的字");
+
+    // And by the update button, once more after another delete; no box either way.
+    ASSERT_TRUE(SelectArchiveRow(id));
+    MenuCommand(form_->Handle(), form_->N9);
+    form_->PageControl1->SetActivePage(form_->TabSheet1);
+    form_->Memo1->SetText(L"再次删除后的字");
+    form_->BitBtn1->Click();
+    rows = ReadRows(Database());
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [&](const StoredRow& r) { return r.id == id; }), 1);
+    EXPECT_EQ(rows.back().content, L"再次删除后的字");
+    EXPECT_EQ(boxes_->Messages().size(), 1u);  // the save's own
+    EXPECT_TRUE(boxes_->Errors().empty());
 }
 
 TEST_F(DocumentStore, AnyTranscriptRoundTripsThroughSaveAndRestart)

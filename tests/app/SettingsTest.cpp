@@ -6,6 +6,7 @@
 #include "Wav.h"
 #include "Workspace.h"
 #include "app/core/Files.h"
+#include "app/core/TimeText.h"
 
 namespace testing_app {
 namespace {
@@ -102,6 +103,10 @@ TEST_F(Settings, ValuesAreStoredAsTypedInTheAnsiCodePage)
     bytes << std::ifstream(fs::path(SettingsFile()), std::ios::binary).rdbuf();
     EXPECT_NE(bytes.str().find("[\xCA\xB1\xBC\xE4]"), std::string::npos);  // [时间] in GBK
     EXPECT_NE(bytes.str().find("shijian1=\xBF\xEC"), std::string::npos);   // 快 in GBK
+    // A number typed between blanks reads back as the number (the profile functions drop the
+    // blanks around a value), so the next F11 counts three seconds.
+    EXPECT_EQ(ReadSetting(app::kPlayKey), L"3");
+    EXPECT_EQ(app::CountdownSeconds(app::DurationSettings().ReadString(app::kSettingsSection, app::kPlayKey, L"")), 3);
 }
 
 }  // namespace

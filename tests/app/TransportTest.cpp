@@ -174,24 +174,29 @@ TEST_F(Transport, OpeningCopiesIntoTheRecordingsFolderAndPlaysThePickedFile)
     EXPECT_EQ(form_->Edit2->Text(), L"标题");
 }
 
-TEST_F(Transport, AFailedCopyIsReportedAndTheRecordingStillPlays)
+TEST_F(Transport, AFailedCopyIsReportedAndTheWorkspaceKeepsItsRecording)
 {
-    Player().Close();
+    WriteSilentWav(Folder() / L"四秒.wav", 4000);
+    Choose(Folder() / L"四秒.wav");
+    form_->Edit2->SetText(L"原标题");
     const fs::path voice = ProgramFolder() + app::kVoiceFolder;
     fs::remove_all(voice);
     // A file where the folder should be: the folder cannot be made.
     std::ofstream(fs::path(ProgramFolder()) / L"voice") << "";
-    form_->Edit1->SetText(L"旧的.wav");
     {
         ChooseFile choice((Folder() / L"十秒.wav").wstring());
         form_->Edit1DblClick(form_->Edit1);
     }
     fs::remove(fs::path(ProgramFolder()) / L"voice");
     EXPECT_EQ(boxes_->Messages(), std::vector<std::wstring>{L"复制语音文件失败"});
-    EXPECT_EQ(form_->Edit1->Text(), L"旧的.wav");
-    EXPECT_EQ(Player().FileName(), (Folder() / L"十秒.wav").wstring());
+    // Boxes and player still agree on the previous recording.
+    EXPECT_EQ(form_->Edit1->Text(), L"四秒.wav");
+    EXPECT_EQ(form_->Edit2->Text(), L"原标题");
+    EXPECT_EQ(Player().FileName(), (Folder() / L"四秒.wav").wstring());
     EXPECT_TRUE(Player().IsOpen());
-    EXPECT_EQ(form_->Label6->Caption(), L"/00:00:10");
+    EXPECT_EQ(Player().Length(), 4000);
+    EXPECT_EQ(form_->TrackBar1->Max(), 4000);
+    EXPECT_EQ(form_->Label6->Caption(), L"/00:00:04");
 
     // Not a recording: refused, and the length read-out then finds no device.
     boxes_->Clear();

@@ -54,7 +54,8 @@ TEST(ParseTimeOfDay, RefusesWithTheTimeMessage)
 {
     const wchar_t* cases[] = {L"25:00:00", L"24:00:00", L"abc", L"", L"01:60:00", L"01:00:60", L"001:00:00",
                               L"1:2", L"1:2:3:4", L"-1:00:00", L"+1:00:00", L"1:2:3.5", L"1 :2:3",
-                              L"-00:12:07-", L"01:21:09x", L"１:2:3"};
+                              L"-00:12:07-", L"01:21:09x", L"１:2:3", L"99999999999:00:00", L"0:4294967296:0",
+                              L"00:00:12345678901234567890"};
     for (const wchar_t* text : cases)
         EXPECT_EQ(ConvertError([&] { app::ParseTimeOfDay(text); }), L"'" + std::wstring(text) + L"' is not a valid time")
             << text;
@@ -86,7 +87,7 @@ TEST(CountdownSeconds, TakesZeroToFiftyNineWithOneOrTwoDigits)
     EXPECT_EQ(app::CountdownSeconds(L"5"), 5);
     EXPECT_EQ(app::CountdownSeconds(L"05"), 5);
     EXPECT_EQ(app::CountdownSeconds(L"59"), 59);
-    const wchar_t* refused[] = {L"60", L"75", L"005", L"-1", L"", L"abc", L"shijian3", L"1:00"};
+    const wchar_t* refused[] = {L"60", L"75", L"005", L"-1", L"", L"abc", L"shijian3", L"1:00", L"99999999999"};
     for (const wchar_t* text : refused)
         EXPECT_EQ(ConvertError([&] { app::CountdownSeconds(text); }),
                   L"'00:00:" + std::wstring(text) + L"' is not a valid time")
