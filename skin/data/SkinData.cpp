@@ -224,8 +224,9 @@ void TSkinData::LoadSkinBitmap(ui::TBitmap& target, std::string_view value)
     }
     try {
         target.LoadFromBytes(bytes);
-    } catch (const ui::EInvalidGraphic&) {
-        // A damaged bitmap is as good as a missing one: the surface is left unskinned.
+    } catch (const std::exception&) {
+        // A damaged bitmap, or one too large to hold (memory, a graphics resource), is as good
+        // as a missing one: the surface is left unskinned and the package still loads.
         target.SetSize(0, 0);
     }
 }

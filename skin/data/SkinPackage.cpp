@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace skin {
@@ -239,6 +240,9 @@ void TLZH::Decompress(TByteSpan source, TBytes& target) {
         decoder = std::make_unique<Decoder>(source.subspan(std::min<std::size_t>(4, source.size())));
         target.resize(size);
     } catch (const std::bad_alloc&) {
+        throw ElzhException(L"LZH : Cannot get memory for dictionary tables");
+    } catch (const std::length_error&) {
+        // A declared size beyond what a vector can hold (a 32-bit process).
         throw ElzhException(L"LZH : Cannot get memory for dictionary tables");
     }
     decoder->Run(target.data(), size);

@@ -115,5 +115,26 @@ TEST(RealProgram, KilledRightAfterAnAutoSaveKeepsTheSavedText)
     EXPECT_EQ(rows[0].content, text);
 }
 
+TEST(RealProgram, ASecondStartOnTheSameStoreShowsTheFirstWindowAndEnds)
+{
+    const testing_support::ScratchFolder folder(L"mj_app_second");
+    testing_support::ChildProgram first(testing_support::WindowsPathOf(MJZS_EXE), folder.Path());
+    HWND main = first.WaitForWindow(L"TMainForm1", nullptr, 30s);
+    ASSERT_NE(main, nullptr);
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(main));
+
+    testing_support::ChildProgram second(testing_support::WindowsPathOf(MJZS_EXE), folder.Path());
+    EXPECT_EQ(second.WaitForExit(30s), 0u);
+    for (int i = 0; i < 100 && IsIconic(main); ++i) std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_EQ(first.WaitForExit(0ms), STILL_ACTIVE);
+
+    // Another store is another program's: it starts beside the first one.
+    const testing_support::ScratchFolder other(L"mj_app_other");
+    testing_support::ChildProgram third(testing_support::WindowsPathOf(MJZS_EXE), other.Path());
+    EXPECT_NE(third.WaitForWindow(L"TMainForm1", nullptr, 30s), nullptr);
+}
+
 }  // namespace
 }  // namespace testing_app

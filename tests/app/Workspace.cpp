@@ -106,6 +106,12 @@ void ReleaseKey(HWND window, WORD key)
     ui::Application()->ProcessMessages();
 }
 
+void Type(HWND window, const std::wstring& text)
+{
+    for (wchar_t c : text) PostMessageW(window, WM_CHAR, c, 1);
+    ui::Application()->ProcessMessages();
+}
+
 void MenuCommand(HWND window, const ui::TMenuItem* item)
 {
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
@@ -164,9 +170,12 @@ void WorkspaceTest::SetUpTestSuite()
     Restart();
 }
 
-void WorkspaceTest::Restart()
+void WorkspaceTest::Restart(int answer, std::vector<ui::MessageBoxRequest>* seen)
 {
-    BoxRecorder quiet;
+    const ui::ScopedMessageBoxService service([&](const ui::MessageBoxRequest& request) {
+        if (seen) seen->push_back(request);
+        return (request.flags & MB_TYPEMASK) == MB_YESNO ? answer : IDOK;
+    });
     delete settings_;
     delete form_;
     form_ = ui::Application()->CreateForm<app::TMainForm1>();

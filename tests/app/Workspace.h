@@ -42,6 +42,9 @@ bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 void PressKey(HWND window, WORD key, bool alt = false);
 void ReleaseKey(HWND window, WORD key);
 
+// Characters typed into a window, one WM_CHAR each, as the keyboard's translation posts them.
+void Type(HWND window, const std::wstring& text);
+
 // A menu command as the window gets it, so a failure reaches the general error report.
 void MenuCommand(HWND window, const ui::TMenuItem* item);
 
@@ -59,8 +62,10 @@ class WorkspaceTest : public testing::Test {
 protected:
     static void SetUpTestSuite();
     static void TearDownTestSuite();
-    // A new main window in the same working folder: what a restart of the program sees.
-    static void Restart();
+    // A new main window in the same working folder: what a restart of the program sees. A
+    // Yes/No box (the draft's offer) gets `answer`, every other box OK; all are recorded in
+    // `seen` when given.
+    static void Restart(int answer = IDNO, std::vector<ui::MessageBoxRequest>* seen = nullptr);
     void SetUp() override;
 
     // Saves a new document with these values and answers the success message.
