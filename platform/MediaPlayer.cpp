@@ -48,11 +48,22 @@ void TMediaPlayer::CheckOpen() const
 void TMediaPlayer::Open()
 {
     Close();
-    // No device type: MCI picks the device registered for the file's extension.
+    // No device type: MCI picks the device registered for the file's extension. Extensions
+    // that no device claims (.m4a and the like) go to the system's media-stream player,
+    // which opens whatever its decoders read.
     MCI_OPEN_PARMSW open{};
     open.lpstrElementName = file_name_.c_str();
-    Check(Send(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, &open));
+    MCIERROR error = Send(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, &open);
+    if (error == MCIERR_EXTENSION_NOT_FOUND || error == MCIERR_INVALID_DEVICE_NAME) {
+        open = MCI_OPEN_PARMSW{};
+        open.lpstrElementName = file_name_.c_str();
+        open.lpstrDeviceType = L"mpegvideo";
+        const MCIERROR typed = Send(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_OPEN_TYPE | MCI_WAIT, &open);
+        if (!typed) error = 0;
+    }
+    Check(error);
     device_ = open.wDeviceID;
+    seek_pending_.reset();
     MCI_SET_PARMS set{};
     set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
     if (MCIERROR error = Send(device_, MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, &set)) {
@@ -67,6 +78,7 @@ void TMediaPlayer::Close()
     MCI_GENERIC_PARMS close{};
     Send(device_, MCI_CLOSE, MCI_WAIT, &close);
     device_ = 0;
+    seek_pending_.reset();
 }
 
 void TMediaPlayer::Play()
@@ -76,9 +88,18 @@ void TMediaPlayer::Play()
     if (length > 0 && Position() >= length) {
         MCI_SEEK_PARMS seek{};
         Check(Send(device_, MCI_SEEK, MCI_SEEK_TO_START | MCI_WAIT, &seek));
+        seek_pending_ = 0;
     }
+    // A seek is played from explicitly: the media-stream player under Wine otherwise starts
+    // from the beginning, not where it was sought to.
     MCI_PLAY_PARMS play{};
-    Check(Send(device_, MCI_PLAY, 0, &play));
+    DWORD flags = 0;
+    if (seek_pending_) {
+        play.dwFrom = *seek_pending_;
+        flags = MCI_FROM;
+        seek_pending_.reset();
+    }
+    Check(Send(device_, MCI_PLAY, flags, &play));
 }
 
 void TMediaPlayer::Pause()
@@ -117,7 +138,11 @@ void TMediaPlayer::SetPosition(std::int64_t ms)
     MCI_SEEK_PARMS seek{};
     seek.dwTo = static_cast<DWORD>(ms);
     MCIERROR error = Send(device_, MCI_SEEK, MCI_TO | MCI_WAIT, &seek);
-    if (error && error != MCIERR_OUTOFRANGE) ThrowMciError(error);
+    // Wine's media-stream player (MP3, M4A) stops the stream on a seek and answers with an
+    // internal error, yet plays from the target when asked to: the target is kept for the
+    // next play either way.
+    if (error && error != MCIERR_OUTOFRANGE && error != MCIERR_INTERNAL) ThrowMciError(error);
+    if (error != MCIERR_OUTOFRANGE) seek_pending_ = seek.dwTo;
 }
 
 std::int64_t TMediaPlayer::Length() const
@@ -130,6 +155,7 @@ std::int64_t TMediaPlayer::Length() const
 
 std::int64_t TMediaPlayer::Position() const
 {
+    if (device_ && seek_pending_) return *seek_pending_;
     DWORD_PTR position = 0;
     if (!device_ || Status(device_, MCI_STATUS_POSITION, position)) return 0;
     return static_cast<std::int64_t>(position);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ui/Component.h"
@@ -55,6 +56,8 @@ public:
 private:
     void CheckOpen() const;
     unsigned device_ = 0;
+    // Where the last seek went, until the next play starts there; the position meanwhile.
+    std::optional<std::uint32_t> seek_pending_;
     std::wstring file_name_;
 };
 

@@ -7,6 +7,7 @@
 #include "app/core/Documents.h"
 #include "app/core/Files.h"
 #include "app/core/TimeText.h"
+#include "support/ProcessDriver.h"
 #include "ui/Clipboard.h"
 
 namespace testing_app {
@@ -506,6 +507,47 @@ TEST_F(Transport, F10AndAltStopPlaybackEmptyTheClipboardAndWarn)
         EXPECT_EQ(Player().Mode(), TMPModes::mpStopped);
         EXPECT_FALSE(ui::Clipboard().HasText());
         EXPECT_EQ(boxes_->Messages(), std::vector<std::wstring>{L"警告！系统热键冲突，请勿乱按系统功能键！"});
+    }
+}
+
+// Recordings as people have them, made at test time by scripts/make-recordings: each opens
+// through the real window, shows its length, plays in real time, seeks and pauses.
+TEST_F(Transport, CompressedRecordingsOpenPlaySeekAndPause)
+{
+    const fs::path made = testing_support::WindowsPathOf(MJ_RECORDINGS_DIR);
+    for (const wchar_t* name : {L"会议录音.mp3", L"会议录音.m4a"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        boxes_->Clear();
+        Player().Close();
+        {
+            ChooseFile choice((made / name).wstring());
+            form_->Edit1DblClick(form_->Edit1);
+        }
+        EXPECT_EQ(boxes_->Messages(), std::vector<std::wstring>{L"复制语音文件成功"});
+        ASSERT_TRUE(Player().IsOpen());
+        // A 6-second tone, within 2 %.
+        EXPECT_NEAR(static_cast<double>(Player().Length()), 6000.0, 120.0);
+        EXPECT_EQ(form_->TrackBar1->Max(), static_cast<int>(Player().Length()));
+        EXPECT_EQ(form_->Label6->Caption(), L"/" + app::TimeText(Player().Length()));
+
+        form_->BitBtn4Click(form_->BitBtn4);
+        EXPECT_EQ(Player().Mode(), TMPModes::mpPlaying);
+        Pump(1200ms);
+        EXPECT_NEAR(static_cast<double>(Player().Position()), 1200.0, 500.0);
+
+        form_->Edit3->SetText(L"00:00:04");
+        form_->Label9Click(form_->Label9);
+        Pump(300ms);
+        EXPECT_GE(Player().Position(), 4000);
+        EXPECT_LT(Player().Position(), 5000);
+
+        form_->BitBtn4Click(form_->BitBtn4);
+        EXPECT_EQ(Player().Mode(), TMPModes::mpPaused);
+        const std::int64_t paused = Player().Position();
+        Pump(500ms);
+        EXPECT_NEAR(static_cast<double>(Player().Position()), static_cast<double>(paused), 60.0);
+        Player().Stop();
+        EXPECT_TRUE(boxes_->Errors().empty());
     }
 }
 
