@@ -432,12 +432,17 @@ void TMenu::SetOwnerDraw(bool value)
     if (owner_draw_ == value) return;
     owner_draw_ = value;
     // Every level changes its entry types.
+    RebuildHandles();
+    MenuChanged();
+}
+
+void TMenu::RebuildHandles()
+{
     std::function<void(TMenuItem*)> rebuild = [&](TMenuItem* item) {
         for (TMenuItem* child : item->items_) rebuild(child);
         if (item->handle_) item->RebuildHandle(item->handle_.get());
     };
     rebuild(&items_);
-    MenuChanged();
 }
 
 TMenuItem* TMenu::FindItemByCommand(UINT command)

@@ -160,6 +160,9 @@ public:
     HMENU Handle();
     bool OwnerDraw() const { return owner_draw_; }
     void SetOwnerDraw(bool value);
+    // Fills every level's platform menu again from the items, dropping what others changed
+    // in the entries (owner-draw marks, states).
+    void RebuildHandles();
     // The window whose menu bar this is, for main menus.
     virtual HWND WindowHandle() const { return nullptr; }
     TMenuItem* FindItemByCommand(UINT command);

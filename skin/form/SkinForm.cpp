@@ -1658,6 +1658,8 @@ void TWinSkinForm::Unskin()
     ReleasePainters();
     if (FForm && !unhooking) {
         SetMenusOwnerDraw(*FForm, nullptr, false);
+        // The drop-downs were marked owner-drawn for the skin when they opened.
+        if (FForm->Menu()) FForm->Menu()->RebuildHandles();
         FForm->SetColor(FOrigColor);
     }
     if (!FSkinFrame) {

@@ -258,6 +258,23 @@ TEST_F(SkinnedPopups, DropDownAndSubmenuFollowTheKeyboardAndShowTheCheckMarkAtLa
     EXPECT_GT(markPixels, 5);
     EXPECT_EQ(plainPixels, 0);
     EXPECT_TRUE(submenuClosed);
+
+    // With the skin off, the entries are the system's to draw again; with it on, the skin's.
+    const auto ownerDrawn = [] {
+        MENUITEMINFOW info{sizeof(info)};
+        info.fMask = MIIM_FTYPE;
+        GetMenuItemInfoW(form_->N6->Handle(), 2, TRUE, &info);
+        return (info.fType & MFT_OWNERDRAW) != 0;
+    };
+    ASSERT_TRUE(ownerDrawn());
+    skin::TSkinManage& manager = *skin::SkinManage();
+    manager.SetCurrentSkin(*form_->SkinData1);
+    manager.Schedule(2, 1);
+    ASSERT_TRUE(PumpUntil([] { return !Skinned(Main()); }));
+    EXPECT_FALSE(ownerDrawn());
+    manager.SetCurrentSkin(*form_->SkinData1);
+    manager.Schedule(1, 1);
+    ASSERT_TRUE(PumpUntil([] { return Skinned(Main()) && Controller() && Controller()->State() == skin::TFormSkinState::Ready; }));
 }
 
 TEST_F(SkinnedPopups, DisabledDefaultAndShortcutItemsAreDrawnAsSuch)
