@@ -6,6 +6,7 @@
 #include <iterator>
 #include <utility>
 
+#include "skin/controls/Classify.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinManage.h"
 #include "skin/data/SkinImage.h"
@@ -1603,8 +1604,9 @@ void TWinSkinForm::ReleasePainters()
 
 void TWinSkinForm::SkinAllControls()
 {
-    // The control classification gives each control its painter here. Until painters
-    // exist the controls keep their own look.
+    TControlClassifier classifier(*this);
+    if (FForm) classifier.SkinAllControls();
+    else classifier.SkinChildWindows(FHandle);
 }
 
 // ---------------------------------------------------------------- skin changes and restoring

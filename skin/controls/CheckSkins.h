@@ -1,0 +1,83 @@
+// Check boxes and radio buttons drawn from the CheckButton and RadioButton strips of the
+// skin's "Buttons" element.
+//
+//   TSkinCheckBox, TSkinRadioButton  draw box and caption themselves (mode 1) when the skin
+//                                    has the strip and they serve a framework control;
+//                                    otherwise (mode 0) they draw the box over what the
+//                                    control painted.
+//   TSkinObjImage                    draws nothing: hands a rearranged strip to a control
+//                                    that shows glyphs of its own ("CustomGlyphs",
+//                                    "Properties.Glyph").
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "skin/controls/PainterRules.h"
+#include "skin/controls/SkinControl.h"
+
+namespace skin {
+
+class TSkinCheckBox : public TSkinControl {
+public:
+    using TSkinControl::TSkinControl;
+    std::wstring_view ClassName() const override { return L"TSkinCheckBox"; }
+
+    void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
+    // The strip cell the box shows now.
+    int CurrentCell() const;
+    bool Transparent() const { return transparent_; }
+
+protected:
+    bool BeforeMessage(ui::TMessage& message) override;
+    void AfterMessage(ui::TMessage& message) override;
+    void Paint(HDC dc, const RECT& rect) override;
+
+private:
+    // 0 unknown, else the last check state sent to the window plus one.
+    int data_state_ = 0;
+    bool transparent_ = false;
+};
+
+class TSkinRadioButton : public TSkinControl {
+public:
+    using TSkinControl::TSkinControl;
+    std::wstring_view ClassName() const override { return L"TSkinRadioButton"; }
+
+    void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
+    int CurrentCell() const;
+    bool Transparent() const { return transparent_; }
+
+protected:
+    bool BeforeMessage(ui::TMessage& message) override;
+    void AfterMessage(ui::TMessage& message) override;
+    void Paint(HDC dc, const RECT& rect) override;
+
+private:
+    bool transparent_ = false;
+};
+
+// Image kinds: 1 a check box with "CustomGlyphs" (9 cells), 2 a radio button with
+// "CustomGlyphs" (6 cells), 3 a check box whose glyph is "Properties.Glyph" (6 cells).
+class TSkinObjImage : public TSkinControl {
+public:
+    TSkinObjImage(ui::TComponent* owner, int imageKind) : TSkinControl(owner), kind_(imageKind) {}
+    ~TSkinObjImage() override;
+    std::wstring_view ClassName() const override { return L"TSkinObjImage"; }
+
+    void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
+    void Restore() override;
+    void SkinChanged() override;
+
+private:
+    void HandOver();
+
+    int kind_;
+};
+
+// The strip a control of image kind `kind` takes, cut from a skin strip of cellCount cells;
+// null for an empty source. Cells the source has nothing for stay magenta (transparent).
+std::unique_ptr<ui::TBitmap> BuildGlyphStrip(const ui::TBitmap& source, int cellCount, int kind);
+
+}  // namespace skin
