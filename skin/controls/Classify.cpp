@@ -6,6 +6,8 @@
 
 #include "skin/controls/ButtonSkins.h"
 #include "skin/controls/CheckSkins.h"
+#include "skin/controls/EditPainters.h"
+#include "skin/controls/ScrollPainters.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinMessages.h"
@@ -252,7 +254,12 @@ TClassification ChooseForWindow(HWND window, const TSkinData& skin)
     const bool sizeBox = (s & 0x00010000) != 0;
     if (c == L"combobox") out.Kind = on(T::xcCombo) && (s & 3) != 1 ? K::ComboBox : K::None;
     else if (c == L"comboboxex32") out.Kind = on(T::xcCombo) ? K::ComboBox : K::None;
-    else if (c == L"scrollbar") out.Kind = !sizeBox ? K::Sizer : K::None;
+    else if (c == L"scrollbar") {
+        // Size boxes and grips get the sizer; a real scroll bar is covered by its overlay.
+        if (s & (SBS_SIZEBOX | SBS_SIZEGRIP)) out.Kind = !sizeBox ? K::Sizer : K::None;
+        else out.Kind = on(T::xcScrollbar) ? K::ScrollControl : K::None;
+    }
+    else if (c == L"listbox") out.Kind = on(T::xcScrollbar) && (s & (WS_HSCROLL | WS_VSCROLL)) ? K::Scrollbar : K::None;
     else if (c == L"systreeview32") out.Kind = K::None;
     else if (c == L"#32770") {
         if (!sizeBox) {
@@ -294,6 +301,18 @@ TSkinControl* CreatePainter(TPainterKind kind, ui::TComponent* owner)
     case K::ObjImageCheck: return new TSkinObjImage(owner, 1);
     case K::ObjImageRadio: return new TSkinObjImage(owner, 2);
     case K::ObjImageCx: return new TSkinObjImage(owner, 3);
+    // A framework control's bars, or (owned by the form controller) a bare window's.
+    case K::Scrollbar:
+        if (dynamic_cast<ui::TControl*>(owner)) return new TSkinScrollbar(owner);
+        return new TSkinScrollbarH(owner);
+    case K::ScrollbarSingle: return new TSkinScrollbar(owner, true);
+    case K::ListView: return new TSkinListView(owner);
+    case K::ScrollControl: return new TSkinScControl(owner);
+    case K::Edit: return new TSkinEdit(owner);
+    case K::ComboBox: return new TSkinComBox(owner);
+    case K::ComboBoxEx: return new TSkinComBox(owner, true);
+    case K::UpDown: return new TSkinUpDown(owner);
+    case K::DateTime: return new TSkinDateTime(owner);
     default: return nullptr;
     }
 }

@@ -134,6 +134,7 @@ void TSkinControl::Dispatch(ui::TMessage& message)
 {
     if (message.Msg == SKM_SKINENABLE) {
         active_ = static_cast<int>(message.WParam) > 0;
+        if (state_ == TPainterState::Attached) ActiveChanged();
         // Off or on, the control shows its new look at once.
         Repaint();
         return;
@@ -203,6 +204,12 @@ void TSkinControl::Repaint()
     if (!window_ || !IsWindow(window_)) return;
     InvalidateRect(window_, nullptr, TRUE);
     UpdateWindow(window_);
+}
+
+void TSkinControl::RedrawFrame() const
+{
+    if (window_ && IsWindow(window_) && !Dead())
+        RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void TSkinControl::PaintWindow(HDC dc)

@@ -52,6 +52,9 @@ public:
     virtual void Restore();
     // The skin changed: re-apply colours and repaint.
     virtual void SkinChanged();
+    // SKM_SKINENABLE switched painting on or off: windows of the painter's own (overlays,
+    // buttons over the control) show or hide with it.
+    virtual void ActiveChanged() {}
 
     HWND Window() const { return window_; }
     ui::TControl* Control() const { return control_; }
@@ -68,6 +71,9 @@ public:
     void SetRepaintProxy(ui::TControl* proxy) { proxy_ = proxy; }
 
     void Repaint();
+    // The window's frame is drawn again at the next paint: by the painter, or by the system
+    // once the painter is off or gone.
+    void RedrawFrame() const;
     // Measures the window and calls Paint on dc, or on the window's own DC when dc is null.
     void PaintWindow(HDC dc);
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "skin/controls/Classify.h"
+#include "skin/controls/ScrollPainters.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinManage.h"
 #include "skin/data/SkinImage.h"
@@ -532,6 +533,9 @@ LRESULT TWinSkinForm::FormWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case SKM_ACTIVATE:
         Activate();
+        return 0;
+    case SKM_RESKINSCROLLBAR:
+        ReskinScrollbar(*this, reinterpret_cast<HWND>(wParam));
         return 0;
     case SKM_PROBE:
         PostMessageW(FHandle, SKM_REFRESHED, 0, kSkinMarker);
