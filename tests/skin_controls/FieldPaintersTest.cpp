@@ -1,0 +1,445 @@
+// Scroll-bar, edit, combo-box, up-down and date painters on real windows under Wine, attached
+// by the skin manager's classification as the program attaches them, with the default skin:
+// framework controls on a form, and bare system windows on a window without a form. What a
+// control shows on screen is compared with the skin's picture drawn off-screen for the same
+// geometry and state.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "skin/controls/BarSkins.h"
+#include "skin/controls/EditPainters.h"
+#include "skin/controls/ScrollPainters.h"
+#include "skin/controls/SkinManage.h"
+#include "skin/form/SkinForm.h"
+#include "skin/form/SkinMessages.h"
+#include "skin_form/SkinWindows.h"
+#include "ui/ComCtrls.h"
+#include "ui/Forms.h"
+#include "ui/Grids.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using skintest::PumpUntil;
+using ui::TColor;
+
+class ProgramEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        application_ = std::make_unique<ui::TApplication>(nullptr);
+        application_->Initialize();
+        skins_ = std::make_unique<skin::TSkinManagerInstallation>();
+    }
+    void TearDown() override
+    {
+        skins_.reset();
+        application_.reset();
+    }
+
+private:
+    std::unique_ptr<ui::TApplication> application_;
+    std::unique_ptr<skin::TSkinManagerInstallation> skins_;
+};
+
+[[maybe_unused]] const auto* const g_environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+
+bool Skinned(HWND window) { return SendMessageW(window, skin::SKM_PROBE, 0, 0) == 1; }
+
+void UseEveryControl(skin::TSkinData& skin)
+{
+    using enum skin::TSkinControlType;
+    skin.SkinControls = {xcCombo, xcCheckBox, xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton,
+                         xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox, xcStatusBar, xcTab, xcTrackBar};
+}
+
+class RowsGrid : public ui::TCustomGrid {
+public:
+    explicit RowsGrid(ui::TComponent* owner) : TCustomGrid(owner)
+    {
+        SetColCount(8);
+        SetRowCount(500);
+        SetFixedRows(1);
+        SetFixedCols(0);
+        SetDefaultColWidth(90);
+        SetScrollBars(ui::TScrollStyle::ssBoth);
+    }
+};
+
+std::wstring Lines(int count)
+{
+    std::wstring text;
+    for (int k = 0; k < count; ++k) text += L"第" + std::to_wstring(k) + L"行：录音整理的文字，足够长，能出现水平滚动条。\r\n";
+    return text;
+}
+
+class FieldsForm : public ui::TForm {
+public:
+    FieldsForm() : ui::TForm(nullptr)
+    {
+        SetBounds(30, 30, 660, 420);
+        SetCaption(L"Fields");
+        Skin = new skin::TSkinData(this);
+        Skin->ReadSkinResource(GetModuleHandleW(nullptr), L"SKINSTREAM");
+        UseEveryControl(*Skin);
+        Skin->SetActive(true);
+        Memo = Add(new ui::TMemo(this), 10, 10, 260, 150);
+        Memo->SetScrollBars(ui::TScrollStyle::ssBoth);
+        Memo->SetWordWrap(false);
+        Grid = Add(new RowsGrid(this), 280, 10, 350, 200);
+        Edit = Add(new ui::TEdit(this), 10, 170, 150, 22);
+        Picker = Add(new ui::TDateTimePicker(this), 10, 200, 150, 22);
+        Combo = Add(new ui::TComboBox(this), 10, 230, 150, 22);
+        Combo->SetStyle(ui::TComboBoxStyle::csDropDownList);
+        for (const wchar_t* item : {L"墨笺", L"宋体", L"黑体"}) Combo->Items().Add(item);
+        Combo->ItemsChanged();
+        Spin = Add(new ui::TUpDown(this), 170, 170, 17, 40);
+        FinishCreate();
+        Memo->SetText(Lines(40));
+    }
+
+    template <class T>
+    T* Add(T* control, int x, int y, int w, int h)
+    {
+        control->SetBounds(x, y, w, h);
+        control->SetParent(this);
+        return control;
+    }
+
+    skin::TSkinData* Skin;
+    ui::TMemo* Memo;
+    RowsGrid* Grid;
+    ui::TEdit* Edit;
+    ui::TDateTimePicker* Picker;
+    ui::TComboBox* Combo;
+    ui::TUpDown* Spin;
+};
+
+// The window's pixels in `area` (window coordinates) as the screen shows them, against a
+// picture drawn by `draw` into a bitmap of the window's size; the count of pixels that differ.
+int Differing(HWND window, const RECT& area, const std::function<void(HDC)>& draw)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    skintest::Pump(40ms);
+    const skintest::WindowPicture seen(window);
+    ui::TBitmap expected(seen.Width(), seen.Height());
+    draw(expected.Canvas().Handle());
+    int differing = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            differing += seen.At(x, y) != expected.Canvas().Pixel(x, y);
+    return differing;
+}
+
+RECT WholeOf(HWND window)
+{
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {0, 0, r.right - r.left, r.bottom - r.top};
+}
+
+template <class Painter>
+Painter* PainterOf(skin::TWinSkinForm& controller, HWND window)
+{
+    for (skin::TSkinControl* painter : controller.Painters())
+        if (painter->Window() == window) return dynamic_cast<Painter*>(painter);
+    return nullptr;
+}
+
+class FieldPainters : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        form_ = new FieldsForm;
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([] { return Skinned(form_->Memo->Handle()) && Skinned(form_->Picker->Handle()); }));
+    }
+    static void TearDownTestSuite()
+    {
+        delete form_;
+        form_ = nullptr;
+    }
+    void SetUp() override
+    {
+        form_->Edit->SetFocus();
+        skintest::Pump(40ms);
+    }
+
+    static skin::TWinSkinForm& Controller() { return *skin::SkinManage()->FindForm(form_->Handle()); }
+    static const skin::TSkinElements& Elements() { return form_->Skin->Elements(); }
+    static skin::TScrollbarOverlays& MemoBars()
+    {
+        return *PainterOf<skin::TSkinScrollbar>(Controller(), form_->Memo->Handle())->Overlays();
+    }
+
+    // The overlay shows the skin's bar for the native bar's thumb and the given hot part.
+    static int OverlayDiffering(skin::TWScrollbar& overlay, int hotPart)
+    {
+        SCROLLBARINFO info{};
+        EXPECT_TRUE(skin::SkinGetScrollBarInfo(overlay.Target(), overlay.Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL, info));
+        return Differing(overlay.Handle(), WholeOf(overlay.Handle()), [&](HDC dc) {
+            skin::TScrollBarLook look;
+            look.Vertical = overlay.Vertical();
+            look.Arrow = GetSystemMetrics(SM_CXHSCROLL);
+            look.Thumb = {info.xyThumbTop, info.xyThumbBottom};
+            look.HotPart = hotPart;
+            skin::PaintScrollBar(dc, WholeOf(overlay.Handle()), Elements(), look);
+        });
+    }
+
+    static inline FieldsForm* form_ = nullptr;
+};
+
+TEST_F(FieldPainters, EachFrameworkControlGetsItsPainter)
+{
+    const std::pair<HWND, std::wstring> served[] = {
+        {form_->Memo->Handle(), L"TSkinScrollbar"}, {form_->Grid->Handle(), L"TSkinScrollbar"},
+        {form_->Edit->Handle(), L"TSkinEdit"},      {form_->Picker->Handle(), L"TSkinDateTime"},
+        {form_->Combo->Handle(), L"TSkinComBox"},   {form_->Spin->Handle(), L"TSkinUpDown"}};
+    for (const auto& [window, painter] : served) {
+        EXPECT_TRUE(Skinned(window)) << painter;
+        skin::TSkinControl* found = PainterOf<skin::TSkinControl>(Controller(), window);
+        ASSERT_NE(found, nullptr) << painter;
+        EXPECT_EQ(std::wstring(found->ClassName()), painter);
+    }
+    // The drop-down list's bar has its painter, owned by the combo box's.
+    auto* combo = PainterOf<skin::TSkinComBox>(Controller(), form_->Combo->Handle());
+    ASSERT_NE(combo->ListPainter(), nullptr);
+    EXPECT_EQ(std::wstring(combo->ListPainter()->ClassName()), L"TComboxScrollBar");
+    EXPECT_TRUE(Skinned(combo->ListPainter()->Window()));
+    // The grid's fixed cells take the skin's face colour.
+    EXPECT_EQ(form_->Grid->FixedColor(), form_->Skin->Color(skin::csButtonFace));
+}
+
+TEST_F(FieldPainters, MemoOverlaysShowTheSkinsBarInEachState)
+{
+    skin::TScrollbarOverlays& bars = MemoBars();
+    ASSERT_TRUE(bars.Vertical().Shown());
+    ASSERT_TRUE(bars.Horizontal().Shown());
+    SendMessageW(form_->Memo->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 12), 0);
+    SendMessageW(form_->Memo->Handle(), WM_VSCROLL, SB_ENDSCROLL, 0);
+    EXPECT_EQ(OverlayDiffering(bars.Vertical(), SB_ENDSCROLL), 0);
+    EXPECT_EQ(OverlayDiffering(bars.Horizontal(), skin::bpNone), 0);
+    // The mouse over the second arrow shows its hot cell; the arrow the platform operates
+    // (a scroll request from the native bar) shows as that part.
+    RECT client{};
+    GetClientRect(bars.Vertical().Handle(), &client);
+    SendMessageW(bars.Vertical().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2, client.bottom - 3));
+    EXPECT_EQ(OverlayDiffering(bars.Vertical(), skin::bpSecondArrow), 0);
+    SendMessageW(bars.Vertical().Handle(), WM_MOUSELEAVE, 0, 0);
+    SendMessageW(form_->Memo->Handle(), WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(OverlayDiffering(bars.Vertical(), skin::bpFirstArrow), 0);
+    SendMessageW(form_->Memo->Handle(), WM_VSCROLL, SB_ENDSCROLL, 0);
+    // The corner between the bars in the skin's face colour, the border in shadow and face.
+    RECT window{}, v{};
+    GetWindowRect(form_->Memo->Handle(), &window);
+    GetWindowRect(bars.Vertical().Handle(), &v);
+    const skintest::WindowPicture memo(form_->Memo->Handle());
+    const TColor face = ui::ColorToRGB(form_->Skin->Color(skin::csButtonFace));
+    EXPECT_EQ(memo.At(v.left - window.left + 3, v.bottom - window.top + 3), face);
+    EXPECT_EQ(memo.At(0, 30), ui::ColorToRGB(form_->Skin->Color(skin::csButtonShadow)));
+    EXPECT_EQ(memo.At(1, 30), face);
+}
+
+TEST_F(FieldPainters, GridOverlaysShowTheSkinsBar)
+{
+    auto* painter = PainterOf<skin::TSkinScrollbar>(Controller(), form_->Grid->Handle());
+    ASSERT_NE(painter, nullptr);
+    form_->Grid->SetTopRow(200);
+    skintest::Pump(40ms);
+    ASSERT_TRUE(painter->Overlays()->Vertical().Shown());
+    EXPECT_EQ(OverlayDiffering(painter->Overlays()->Vertical(), skin::bpNone), 0);
+}
+
+TEST_F(FieldPainters, EditAndPickerBordersAreTheSkins)
+{
+    for (HWND window : {form_->Edit->Handle(), form_->Picker->Handle()}) {
+        const bool edit = window == form_->Edit->Handle();
+        RECT client{};
+        GetClientRect(window, &client);
+        const RECT whole = WholeOf(window);
+        const SIZE size{whole.right, whole.bottom}, inner{client.right, client.bottom};
+        // The border ring, two pixels wide for the picker and three for the edit.
+        const int ring = edit ? 3 : 2;
+        for (const RECT side : {RECT{0, 0, size.cx, ring}, RECT{0, 0, ring, size.cy}, RECT{0, size.cy - ring, size.cx, size.cy},
+                                RECT{size.cx - ring, 0, size.cx, size.cy}})
+            EXPECT_EQ(Differing(window, side, [&](HDC dc) { skin::PaintControlBorder(dc, size, inner, Elements(), edit); }), 0)
+                << (edit ? "edit" : "picker");
+    }
+}
+
+TEST_F(FieldPainters, PickerArrowButtonShowsItsCellAndOpensTheCalendar)
+{
+    auto* painter = PainterOf<skin::TSkinDateTime>(Controller(), form_->Picker->Handle());
+    ASSERT_NE(painter, nullptr);
+    const HWND arrow = painter->Arrow()->Handle();
+    ASSERT_TRUE(IsWindowVisible(arrow));
+    for (const bool over : {false, true}) {
+        if (over) SendMessageW(arrow, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_EQ(Differing(arrow, WholeOf(arrow), [&](HDC dc) { skin::PaintArrowButton(dc, WholeOf(arrow), Elements(), over); }), 0)
+            << over;
+    }
+    SendMessageW(arrow, WM_MOUSELEAVE, 0, 0);
+    // Switched off, the picker's own arrow shows; on again, the skinned one.
+    SendMessageW(form_->Picker->Handle(), skin::SKM_SKINENABLE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(arrow));
+    SendMessageW(form_->Picker->Handle(), skin::SKM_SKINENABLE, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(arrow));
+}
+
+TEST_F(FieldPainters, ComboButtonShowsTheFrameOfEachState)
+{
+    const HWND combo = form_->Combo->Handle();
+    auto* painter = PainterOf<skin::TSkinComBox>(Controller(), combo);
+    ASSERT_NE(painter, nullptr);
+    const auto differing = [&](int frame) {
+        const RECT button = painter->ButtonRect();
+        const RECT whole = WholeOf(combo);
+        return Differing(combo, button, [&](HDC dc) {
+            skin::PaintComboBox(dc, {whole.right, whole.bottom}, Elements(), frame, false);
+        });
+    };
+    EXPECT_EQ(differing(1), 0);
+    const RECT button = painter->ButtonRect();
+    ASSERT_FALSE(IsRectEmpty(&button));
+    RECT client{};
+    GetClientRect(combo, &client);
+    // Over the button (client coordinates: the border is two pixels); off it again.
+    SendMessageW(combo, WM_MOUSEMOVE, 0, MAKELPARAM(client.right - 4, client.bottom / 2));
+    EXPECT_EQ(differing(4), 0);
+    SendMessageW(combo, WM_MOUSEMOVE, 0, MAKELPARAM(4, client.bottom / 2));
+    EXPECT_EQ(differing(1), 0);
+    form_->Combo->SetEnabled(false);
+    EXPECT_EQ(differing(3), 0);
+    form_->Combo->SetEnabled(true);
+}
+
+TEST_F(FieldPainters, UpDownHalvesShowTheirStates)
+{
+    const HWND spin = form_->Spin->Handle();
+    RECT client{};
+    GetClientRect(spin, &client);
+    const auto differing = [&](int hotHalf, bool pressed) {
+        return Differing(spin, client, [&](HDC dc) {
+            skin::TUpDownLook look;
+            look.HalfUnderCursor = hotHalf;
+            look.Over = hotHalf >= 0;
+            look.Pressed = pressed;
+            skin::PaintUpDown(dc, client, Elements(), look);
+        });
+    };
+    EXPECT_EQ(differing(-1, false), 0);
+    SendMessageW(spin, WM_MOUSEMOVE, 0, MAKELPARAM(client.right / 2, client.bottom - 3));
+    EXPECT_EQ(differing(1, false), 0);
+    SendMessageW(spin, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(differing(-1, false), 0);
+}
+
+TEST_F(FieldPainters, SwitchedOffTheNativeBarsShowAndOnAgainTheOverlaysReturn)
+{
+    const HWND memo = form_->Memo->Handle();
+    skin::TScrollbarOverlays& bars = MemoBars();
+    SendMessageW(memo, skin::SKM_SKINENABLE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(bars.Vertical().Handle()));
+    EXPECT_FALSE(IsWindowVisible(bars.Horizontal().Handle()));
+    EXPECT_FALSE(Skinned(memo));
+    SendMessageW(memo, skin::SKM_SKINENABLE, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(bars.Vertical().Handle()));
+    EXPECT_TRUE(IsWindowVisible(bars.Horizontal().Handle()));
+    EXPECT_TRUE(Skinned(memo));
+}
+
+// A window made again by the framework (the memo's bars changed) gets a fresh painter and
+// fresh overlays over its new bar; freeing that painter takes its overlays.
+TEST_F(FieldPainters, RecreatedMemoIsServedAgainAndFreeingItsPainterTakesItsOverlays)
+{
+    const HWND before = form_->Memo->Handle();
+    form_->Memo->SetScrollBars(ui::TScrollStyle::ssVertical);
+    const HWND after = form_->Memo->Handle();
+    ASSERT_NE(before, after);
+    ASSERT_TRUE(PumpUntil([&] { return Skinned(after); }));
+    auto* painter = PainterOf<skin::TSkinScrollbar>(Controller(), after);
+    ASSERT_NE(painter, nullptr);
+    EXPECT_EQ(PainterOf<skin::TSkinControl>(Controller(), before), nullptr);
+    skin::TWScrollbar& vertical = painter->Overlays()->Vertical();
+    ASSERT_TRUE(vertical.Shown());
+    SCROLLBARINFO info{};
+    ASSERT_TRUE(skin::SkinGetScrollBarInfo(after, OBJID_VSCROLL, info));
+    RECT covered{};
+    GetWindowRect(vertical.Handle(), &covered);
+    EXPECT_TRUE(EqualRect(&covered, &info.rcScrollBar));
+    EXPECT_FALSE(painter->Overlays()->Horizontal().Shown());
+
+    const HWND overlay = vertical.Handle();
+    delete painter;
+    EXPECT_FALSE(IsWindow(overlay));
+    EXPECT_FALSE(Skinned(after));
+}
+
+// Bare system windows on a window without a framework form: the window route.
+TEST_F(FieldPainters, BareSystemWindowsGetTheirPaintersAndListBarsTheirOverlays)
+{
+    const HWND host = CreateWindowExW(0, L"#32770", L"Bare", WS_OVERLAPPEDWINDOW, 60, 60, 420, 300, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(host);
+    const auto make = [host](const wchar_t* type, DWORD style, int x, int y, int w, int h, DWORD exStyle = 0) {
+        return CreateWindowExW(exStyle, type, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, host, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    };
+    const HWND edit = make(L"EDIT", ES_AUTOHSCROLL, 10, 10, 120, 22, WS_EX_CLIENTEDGE);
+    const HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT, 0, 0, 0, 0, edit, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    const HWND list = make(L"LISTBOX", WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT, 10, 40, 120, 80);
+    for (int k = 0; k < 30; ++k) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"墨笺"));
+    const HWND bar = make(L"SCROLLBAR", SBS_HORZ, 10, 130, 200, 17);
+    const HWND combo = make(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 150, 10, 120, 200);
+    ShowWindow(host, SW_SHOW);
+    SetForegroundWindow(host);
+    ASSERT_TRUE(PumpUntil([&] { return Skinned(edit) && Skinned(list); }));
+    skin::TWinSkinForm* controller = skin::SkinManage()->FindForm(host);
+    ASSERT_NE(controller, nullptr);
+    const std::pair<HWND, std::wstring> served[] = {{edit, L"TSkinEdit"},
+                                                    {list, L"TSkinScrollbarH"},
+                                                    {bar, L"TSkinScControl"},
+                                                    {combo, L"TSkinComBox"}};
+    for (const auto& [window, painter] : served) {
+        EXPECT_TRUE(Skinned(window)) << painter;
+        skin::TSkinControl* found = PainterOf<skin::TSkinControl>(*controller, window);
+        ASSERT_NE(found, nullptr) << painter;
+        EXPECT_EQ(std::wstring(found->ClassName()), painter);
+    }
+    // The edit's spin child is adopted at the edit's first paint.
+    EXPECT_TRUE(PumpUntil([&] { return Skinned(spin); }));
+    EXPECT_TRUE(PainterOf<skin::TSkinEdit>(*controller, edit)->AdoptedUpDown());
+    auto* listPainter = PainterOf<skin::TSkinScrollbarH>(*controller, list);
+    ASSERT_TRUE(listPainter->Overlays()->Vertical().Shown());
+    SCROLLBARINFO info{};
+    ASSERT_TRUE(skin::SkinGetScrollBarInfo(list, OBJID_VSCROLL, info));
+    RECT covered{};
+    GetWindowRect(listPainter->Overlays()->Vertical().Handle(), &covered);
+    EXPECT_TRUE(EqualRect(&covered, &info.rcScrollBar));
+    auto* barPainter = PainterOf<skin::TSkinScControl>(*controller, bar);
+    GetWindowRect(barPainter->Overlay()->Handle(), &covered);
+    RECT whole{};
+    GetWindowRect(bar, &whole);
+    EXPECT_TRUE(EqualRect(&covered, &whole));
+    // Freed, the list's painter takes its overlays and gives the list its style back.
+    const HWND overlay = listPainter->Overlays()->Vertical().Handle();
+    ASSERT_TRUE(GetWindowLongPtrW(list, GWL_STYLE) & WS_CLIPSIBLINGS);
+    delete listPainter;
+    EXPECT_FALSE(IsWindow(overlay));
+    EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_CLIPSIBLINGS);
+    EXPECT_FALSE(Skinned(list));
+    DestroyWindow(host);
+}
+
+}  // namespace
