@@ -13,12 +13,12 @@
 #include <memory>
 #include <string>
 
-#include "skin/controls/BarSkins.h"
 #include "skin/controls/EditPainters.h"
 #include "skin/controls/ScrollPainters.h"
 #include "skin/controls/SkinManage.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinMessages.h"
+#include "skin_controls/OverlayPictures.h"
 #include "skin_form/SkinWindows.h"
 #include "ui/ComCtrls.h"
 #include "ui/Forms.h"
@@ -123,28 +123,8 @@ public:
     ui::TUpDown* Spin;
 };
 
-// The window's pixels in `area` (window coordinates) as the screen shows them, against a
-// picture drawn by `draw` into a bitmap of the window's size; the count of pixels that differ.
-int Differing(HWND window, const RECT& area, const std::function<void(HDC)>& draw)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    skintest::Pump(40ms);
-    const skintest::WindowPicture seen(window);
-    ui::TBitmap expected(seen.Width(), seen.Height());
-    draw(expected.Canvas().Handle());
-    int differing = 0;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            differing += seen.At(x, y) != expected.Canvas().Pixel(x, y);
-    return differing;
-}
-
-RECT WholeOf(HWND window)
-{
-    RECT r{};
-    GetWindowRect(window, &r);
-    return {0, 0, r.right - r.left, r.bottom - r.top};
-}
+using skintest::DifferingPixels;
+using skintest::WholeOf;
 
 template <class Painter>
 Painter* PainterOf(skin::TWinSkinForm& controller, HWND window)
@@ -180,19 +160,9 @@ protected:
         return *PainterOf<skin::TSkinScrollbar>(Controller(), form_->Memo->Handle())->Overlays();
     }
 
-    // The overlay shows the skin's bar for the native bar's thumb and the given hot part.
     static int OverlayDiffering(skin::TWScrollbar& overlay, int hotPart)
     {
-        SCROLLBARINFO info{};
-        EXPECT_TRUE(skin::SkinGetScrollBarInfo(overlay.Target(), overlay.Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL, info));
-        return Differing(overlay.Handle(), WholeOf(overlay.Handle()), [&](HDC dc) {
-            skin::TScrollBarLook look;
-            look.Vertical = overlay.Vertical();
-            look.Arrow = GetSystemMetrics(SM_CXHSCROLL);
-            look.Thumb = {info.xyThumbTop, info.xyThumbBottom};
-            look.HotPart = hotPart;
-            skin::PaintScrollBar(dc, WholeOf(overlay.Handle()), Elements(), look);
-        });
+        return skintest::OverlayDiffering(overlay, Elements(), hotPart);
     }
 
     static inline FieldsForm* form_ = nullptr;
@@ -271,7 +241,7 @@ TEST_F(FieldPainters, EditAndPickerBordersAreTheSkins)
         const int ring = edit ? 3 : 2;
         for (const RECT side : {RECT{0, 0, size.cx, ring}, RECT{0, 0, ring, size.cy}, RECT{0, size.cy - ring, size.cx, size.cy},
                                 RECT{size.cx - ring, 0, size.cx, size.cy}})
-            EXPECT_EQ(Differing(window, side, [&](HDC dc) { skin::PaintControlBorder(dc, size, inner, Elements(), edit); }), 0)
+            EXPECT_EQ(DifferingPixels(window, side, [&](HDC dc) { skin::PaintControlBorder(dc, size, inner, Elements(), edit); }), 0)
                 << (edit ? "edit" : "picker");
     }
 }
@@ -284,7 +254,7 @@ TEST_F(FieldPainters, PickerArrowButtonShowsItsCellAndOpensTheCalendar)
     ASSERT_TRUE(IsWindowVisible(arrow));
     for (const bool over : {false, true}) {
         if (over) SendMessageW(arrow, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-        EXPECT_EQ(Differing(arrow, WholeOf(arrow), [&](HDC dc) { skin::PaintArrowButton(dc, WholeOf(arrow), Elements(), over); }), 0)
+        EXPECT_EQ(DifferingPixels(arrow, WholeOf(arrow), [&](HDC dc) { skin::PaintArrowButton(dc, WholeOf(arrow), Elements(), over); }), 0)
             << over;
     }
     SendMessageW(arrow, WM_MOUSELEAVE, 0, 0);
@@ -303,7 +273,7 @@ TEST_F(FieldPainters, ComboButtonShowsTheFrameOfEachState)
     const auto differing = [&](int frame) {
         const RECT button = painter->ButtonRect();
         const RECT whole = WholeOf(combo);
-        return Differing(combo, button, [&](HDC dc) {
+        return DifferingPixels(combo, button, [&](HDC dc) {
             skin::PaintComboBox(dc, {whole.right, whole.bottom}, Elements(), frame, false);
         });
     };
@@ -328,7 +298,7 @@ TEST_F(FieldPainters, UpDownHalvesShowTheirStates)
     RECT client{};
     GetClientRect(spin, &client);
     const auto differing = [&](int hotHalf, bool pressed) {
-        return Differing(spin, client, [&](HDC dc) {
+        return DifferingPixels(spin, client, [&](HDC dc) {
             skin::TUpDownLook look;
             look.HalfUnderCursor = hotHalf;
             look.Over = hotHalf >= 0;
@@ -371,11 +341,7 @@ TEST_F(FieldPainters, RecreatedMemoIsServedAgainAndFreeingItsPainterTakesItsOver
     EXPECT_EQ(PainterOf<skin::TSkinControl>(Controller(), before), nullptr);
     skin::TWScrollbar& vertical = painter->Overlays()->Vertical();
     ASSERT_TRUE(vertical.Shown());
-    SCROLLBARINFO info{};
-    ASSERT_TRUE(skin::SkinGetScrollBarInfo(after, OBJID_VSCROLL, info));
-    RECT covered{};
-    GetWindowRect(vertical.Handle(), &covered);
-    EXPECT_TRUE(EqualRect(&covered, &info.rcScrollBar));
+    EXPECT_TRUE(skintest::MatchesBar(vertical));
     EXPECT_FALSE(painter->Overlays()->Horizontal().Shown());
 
     const HWND overlay = vertical.Handle();
@@ -422,14 +388,10 @@ TEST_F(FieldPainters, BareSystemWindowsGetTheirPaintersAndListBarsTheirOverlays)
     EXPECT_TRUE(PainterOf<skin::TSkinEdit>(*controller, edit)->AdoptedUpDown());
     auto* listPainter = PainterOf<skin::TSkinScrollbarH>(*controller, list);
     ASSERT_TRUE(listPainter->Overlays()->Vertical().Shown());
-    SCROLLBARINFO info{};
-    ASSERT_TRUE(skin::SkinGetScrollBarInfo(list, OBJID_VSCROLL, info));
-    RECT covered{};
-    GetWindowRect(listPainter->Overlays()->Vertical().Handle(), &covered);
-    EXPECT_TRUE(EqualRect(&covered, &info.rcScrollBar));
+    EXPECT_TRUE(skintest::MatchesBar(listPainter->Overlays()->Vertical()));
     auto* barPainter = PainterOf<skin::TSkinScControl>(*controller, bar);
+    RECT covered{}, whole{};
     GetWindowRect(barPainter->Overlay()->Handle(), &covered);
-    RECT whole{};
     GetWindowRect(bar, &whole);
     EXPECT_TRUE(EqualRect(&covered, &whole));
     // Freed, the list's painter takes its overlays and gives the list its style back.
