@@ -152,6 +152,18 @@ TClassification ClassTable(const ui::TControl& control, const std::wstring& n, c
     return {};
 }
 
+bool IsContainer(const ui::TControl& control)
+{
+    return Is<ui::TCustomForm>(control) || Is<ui::TCustomPanel>(control) || Is<ui::TCustomGroupBox>(control) ||
+           Is<ui::TTabSheet>(control);
+}
+
+void SkinBareChildren(TControlClassifier& classifier, HWND container)
+{
+    for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD) && !ui::FindControl(child)) classifier.SkinWindowByClass(child);
+}
+
 }  // namespace
 
 bool MapThirdParty(const std::wstring& upperClass, const ui::TControl& control, const TSkinData& skin,
@@ -259,7 +271,9 @@ TClassification ChooseForWindow(HWND window, const TSkinData& skin)
         if (s & (SBS_SIZEBOX | SBS_SIZEGRIP)) out.Kind = !sizeBox ? K::Sizer : K::None;
         else out.Kind = on(T::xcScrollbar) ? K::ScrollControl : K::None;
     }
-    else if (c == L"listbox") out.Kind = on(T::xcScrollbar) && (s & (WS_HSCROLL | WS_VSCROLL)) ? K::Scrollbar : K::None;
+    // Lists keep overlays over whatever bars they show, now or later.
+    else if (c == L"listbox" || c == L"syslistview32") out.Kind = on(T::xcScrollbar) ? K::Scrollbar : K::None;
+    else if (c == L"msctls_updown32") out.Kind = on(T::xcSpin) ? K::UpDown : K::None;
     else if (c == L"systreeview32") out.Kind = K::None;
     else if (c == L"#32770") {
         if (!sizeBox) {
@@ -332,6 +346,11 @@ void TControlClassifier::SkinAllControls()
     form->GetTabOrderList(list);
     for (ui::TWinControl* control : list)
         if (!IsSkipped(*control)) ClassifyControl(*control, form);
+    // Windows of the system's classes that the program put on the form or on one of its
+    // containers have no framework control: the window route serves them.
+    SkinBareChildren(*this, form->Handle());
+    for (ui::TWinControl* control : list)
+        if (IsContainer(*control) && control->WindowHandle()) SkinBareChildren(*this, control->WindowHandle());
 }
 
 void TControlClassifier::SkinOwnedComponents(ui::TComponent& component)

@@ -269,17 +269,26 @@ void TSkinScControl::AfterMessage(ui::TMessage& message)
 {
     if (!overlay_) return;
     switch (message.Msg) {
-    case WM_PAINT: TSkinControl::AfterMessage(message); return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: return;
+    // What moves, shows, sizes or sets the bar. Not its queries: the overlay's own paint asks
+    // the bar for its range.
     case WM_WINDOWPOSCHANGED:
     case WM_SHOWWINDOW:
     case WM_NCPAINT:
-    case ui::CM_VISIBLECHANGED: overlay_->Place(); return;
-    default:
-        // Range, page and position reach the bar through many requests: any change repaints.
-        overlay_->Sync();
-        TSkinControl::AfterMessage(message);
+    case WM_ENABLE:
+    case WM_KEYDOWN:
+    case WM_LBUTTONUP:
+    case SBM_SETPOS:
+    case SBM_SETRANGE:
+    case SBM_SETRANGEREDRAW:
+    case SBM_ENABLE_ARROWS:
+    case SBM_SETSCROLLINFO:
+    case ui::CM_VISIBLECHANGED:
+    case ui::CM_ENABLEDCHANGED:
+    case ui::CN_HSCROLL:
+    case ui::CN_VSCROLL: overlay_->Sync(); return;
+    default: TSkinControl::AfterMessage(message);
     }
 }
 

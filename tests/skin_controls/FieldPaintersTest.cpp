@@ -104,6 +104,10 @@ public:
         Spin = Add(new ui::TUpDown(this), 170, 170, 17, 40);
         FinishCreate();
         Memo->SetText(Lines(40));
+        // A list of the system's class that the program put on the form itself.
+        BareList = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | LBS_NOINTEGRALHEIGHT,
+                                   280, 220, 150, 90, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        for (int k = 0; k < 30; ++k) SendMessageW(BareList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"墨笺"));
     }
 
     template <class T>
@@ -121,6 +125,7 @@ public:
     ui::TDateTimePicker* Picker;
     ui::TComboBox* Combo;
     ui::TUpDown* Spin;
+    HWND BareList;
 };
 
 using skintest::DifferingPixels;
@@ -168,12 +173,13 @@ protected:
     static inline FieldsForm* form_ = nullptr;
 };
 
-TEST_F(FieldPainters, EachFrameworkControlGetsItsPainter)
+TEST_F(FieldPainters, EachControlGetsItsPainter)
 {
     const std::pair<HWND, std::wstring> served[] = {
         {form_->Memo->Handle(), L"TSkinScrollbar"}, {form_->Grid->Handle(), L"TSkinScrollbar"},
         {form_->Edit->Handle(), L"TSkinEdit"},      {form_->Picker->Handle(), L"TSkinDateTime"},
-        {form_->Combo->Handle(), L"TSkinComBox"},   {form_->Spin->Handle(), L"TSkinUpDown"}};
+        {form_->Combo->Handle(), L"TSkinComBox"},   {form_->Spin->Handle(), L"TSkinUpDown"},
+        {form_->BareList, L"TSkinScrollbarH"}};
     for (const auto& [window, painter] : served) {
         EXPECT_TRUE(Skinned(window)) << painter;
         skin::TSkinControl* found = PainterOf<skin::TSkinControl>(Controller(), window);
@@ -368,6 +374,8 @@ TEST_F(FieldPainters, BareSystemWindowsGetTheirPaintersAndListBarsTheirOverlays)
     for (int k = 0; k < 30; ++k) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"墨笺"));
     const HWND bar = make(L"SCROLLBAR", SBS_HORZ, 10, 130, 200, 17);
     const HWND combo = make(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 150, 10, 120, 200);
+    const HWND arrows = make(UPDOWN_CLASSW, UDS_HORZ, 150, 40, 40, 20);
+    const HWND listView = make(WC_LISTVIEWW, LVS_REPORT, 220, 130, 150, 100);
     ShowWindow(host, SW_SHOW);
     SetForegroundWindow(host);
     ASSERT_TRUE(PumpUntil([&] { return Skinned(edit) && Skinned(list); }));
@@ -376,7 +384,9 @@ TEST_F(FieldPainters, BareSystemWindowsGetTheirPaintersAndListBarsTheirOverlays)
     const std::pair<HWND, std::wstring> served[] = {{edit, L"TSkinEdit"},
                                                     {list, L"TSkinScrollbarH"},
                                                     {bar, L"TSkinScControl"},
-                                                    {combo, L"TSkinComBox"}};
+                                                    {combo, L"TSkinComBox"},
+                                                    {arrows, L"TSkinUpDown"},
+                                                    {listView, L"TSkinScrollbarH"}};
     for (const auto& [window, painter] : served) {
         EXPECT_TRUE(Skinned(window)) << painter;
         skin::TSkinControl* found = PainterOf<skin::TSkinControl>(*controller, window);
