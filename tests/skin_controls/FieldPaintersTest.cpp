@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "skin/controls/BarSkins.h"
 #include "skin/controls/EditPainters.h"
 #include "skin/controls/ScrollPainters.h"
 #include "skin/controls/SkinManage.h"
@@ -99,7 +100,7 @@ public:
         Picker = Add(new ui::TDateTimePicker(this), 10, 200, 150, 22);
         Combo = Add(new ui::TComboBox(this), 10, 230, 150, 22);
         Combo->SetStyle(ui::TComboBoxStyle::csDropDownList);
-        for (const wchar_t* item : {L"墨笺", L"宋体", L"黑体"}) Combo->Items().Add(item);
+        for (int k = 0; k < 30; ++k) Combo->Items().Add(L"字体" + std::to_wstring(k));
         Combo->ItemsChanged();
         Spin = Add(new ui::TUpDown(this), 170, 170, 17, 40);
         FinishCreate();
@@ -354,6 +355,53 @@ TEST_F(FieldPainters, RecreatedMemoIsServedAgainAndFreeingItsPainterTakesItsOver
     delete painter;
     EXPECT_FALSE(IsWindow(overlay));
     EXPECT_FALSE(Skinned(after));
+}
+
+// The dropped-down list's bar is drawn from the skin into the list's own frame.
+TEST_F(FieldPainters, DroppedDownListShowsTheSkinsBar)
+{
+    auto* painter = PainterOf<skin::TSkinComBox>(Controller(), form_->Combo->Handle());
+    ASSERT_NE(painter, nullptr);
+    const HWND list = painter->ListPainter()->Window();
+    // The height a drop-down list combo box is given is its list's when dropped down.
+    RECT shown{};
+    GetWindowRect(form_->Combo->Handle(), &shown);
+    SetWindowPos(form_->Combo->Handle(), nullptr, 0, 0, shown.right - shown.left, 160, SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageW(form_->Combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(list) != FALSE; }));
+    SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+    SCROLLBARINFO info{};
+    ASSERT_TRUE(skin::SkinGetScrollBarInfo(list, OBJID_VSCROLL, info));
+    RECT frame{}, bar = info.rcScrollBar;
+    GetWindowRect(list, &frame);
+    OffsetRect(&bar, -frame.left, -frame.top);
+    ASSERT_FALSE(IsRectEmpty(&bar));
+    const int differing = DifferingPixels(list, bar, [&](HDC dc) {
+        skin::TScrollBarLook look;
+        look.Vertical = true;
+        look.Arrow = GetSystemMetrics(SM_CXHSCROLL);
+        look.Thumb = {info.xyThumbTop, info.xyThumbBottom};
+        skin::PaintScrollBar(dc, bar, Elements(), look);
+    });
+    SendMessageW(form_->Combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ(differing, 0);
+}
+
+// Asked to paint its client into a device context, the edit does, and confirms it.
+TEST_F(FieldPainters, EditPaintsItsClientIntoAGivenContext)
+{
+    form_->Edit->SetText(L"墨笺速记");
+    RECT client{};
+    GetClientRect(form_->Edit->Handle(), &client);
+    ui::TBitmap picture(client.right, client.bottom);
+    const HDC dc = picture.Canvas().Handle();
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(SendMessageW(form_->Edit->Handle(), skin::SKM_PAINTCLIENTTO, 0, skin::kSkinMarker), skin::kSkinMarker);
+    EXPECT_EQ(SendMessageW(form_->Edit->Handle(), skin::SKM_PAINTCLIENTTO, reinterpret_cast<WPARAM>(dc), skin::kSkinMarker),
+              skin::kSkinMarker);
+    // The edit's white background now fills the picture that was black.
+    EXPECT_EQ(picture.Canvas().Pixel(client.right - 2, client.bottom / 2), ui::ColorToRGB(ui::clWindow));
+    form_->Edit->SetText(L"");
 }
 
 // Bare system windows on a window without a framework form: the window route.
