@@ -452,9 +452,12 @@ TEST_F(FieldPainters, BareSystemWindowsGetTheirPaintersAndListBarsTheirOverlays)
     GetWindowRect(barPainter->Overlay()->Handle(), &covered);
     GetWindowRect(bar, &whole);
     EXPECT_TRUE(EqualRect(&covered, &whole));
-    // Freed, the list's painter takes its overlays and gives the list its style back.
+    // Switched off, the list's native bar shows; freed while off, the painter takes its
+    // overlays and gives the list its style back.
     const HWND overlay = listPainter->Overlays()->Vertical().Handle();
     ASSERT_TRUE(GetWindowLongPtrW(list, GWL_STYLE) & WS_CLIPSIBLINGS);
+    SendMessageW(list, skin::SKM_SKINENABLE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(overlay));
     delete listPainter;
     EXPECT_FALSE(IsWindow(overlay));
     EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_CLIPSIBLINGS);
