@@ -372,7 +372,7 @@ bool TSkinSpeedButton::BeforeMessage(ui::TMessage& message)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // The speed button presses itself (and clicks on its release); the painter shows it.
-        CallPrevious(message);
+        if (!CallPrevious(message)) return false;
         mouse_ |= kMousePressed;
         PaintWindow(nullptr);
         return false;

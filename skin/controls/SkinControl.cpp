@@ -144,19 +144,18 @@ void TSkinControl::Dispatch(ui::TMessage& message)
         CallPrevious(message);
         return;
     }
-    if (BeforeMessage(message)) {
-        CallPrevious(message);
-        AfterMessage(message);
-    }
+    if (BeforeMessage(message) && CallPrevious(message)) AfterMessage(message);
 }
 
-void TSkinControl::CallPrevious(ui::TMessage& message)
+bool TSkinControl::CallPrevious(ui::TMessage& message)
 {
+    const std::weak_ptr<int> alive = life_;
     if (next_) {
         (*next_)(message);
     } else if (subclass_.Attached()) {
         message.Result = subclass_.CallNext(message.Msg, message.WParam, message.LParam);
     }
+    return !alive.expired();
 }
 
 bool TSkinControl::BeforeMessage(ui::TMessage& message)
@@ -164,8 +163,7 @@ bool TSkinControl::BeforeMessage(ui::TMessage& message)
     switch (message.Msg) {
     case WM_NCDESTROY:
         state_ = TPainterState::Dead;
-        CallPrevious(message);
-        Restore();
+        if (CallPrevious(message)) Restore();
         return false;
     case SKM_PROBE:
         message.Result = 1;

@@ -89,7 +89,9 @@ protected:
     virtual void AfterMessage(ui::TMessage& message);
     virtual void Paint(HDC dc, const RECT& rect);
 
-    void CallPrevious(ui::TMessage& message);
+    // False when the control's own handling freed this painter (a click handler that switches
+    // the skin off, say): the caller then touches nothing of it.
+    bool CallPrevious(ui::TMessage& message);
     // The shared WM_PAINT handling of painters that draw everything themselves: the paint
     // cycle ends even when drawing fails.
     void PaintOnMessage(ui::TMessage& message);

@@ -24,6 +24,7 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/StdCtrls.h"
+#include "ui/Subclass.h"
 
 namespace {
 
@@ -394,6 +395,208 @@ TEST_F(PaintersTest, FreeingAPainterRestoresColourParentBackgroundAndHookChain)
                   0);
         delete panel;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A bare window of the system's dialog class holding button windows of each style the window
+// route serves: skinned by the manager as message boxes are.
+class BareBox {
+public:
+    BareBox()
+    {
+        window = CreateWindowExW(0, L"#32770", L"Bare", WS_POPUP | WS_CAPTION | WS_SYSMENU, 560, 30, 260, 200, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+        const std::pair<const wchar_t*, DWORD> buttons[] = {{L"是", BS_DEFPUSHBUTTON}, {L"否", BS_PUSHBUTTON},
+                                                            {L"勾选", BS_AUTOCHECKBOX}, {L"单选", BS_AUTORADIOBUTTON}};
+        int y = 10;
+        for (const auto& [text, style] : buttons) {
+            Buttons.push_back(CreateWindowExW(0, L"button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 10, y, 120, 28,
+                                              window, nullptr, GetModuleHandleW(nullptr), nullptr));
+            Procedures.push_back(GetWindowLongPtrW(Buttons.back(), GWLP_WNDPROC));
+            y += 36;
+        }
+        // Shown, and so activated, the box is skinned.
+        ShowWindow(window, SW_SHOW);
+        SetForegroundWindow(window);
+    }
+    ~BareBox() { DestroyWindow(window); }
+    BareBox(const BareBox&) = delete;
+    BareBox& operator=(const BareBox&) = delete;
+
+    HWND window = nullptr;
+    std::vector<HWND> Buttons;
+    // The buttons' window procedures before the skin.
+    std::vector<LONG_PTR> Procedures;
+};
+
+// What skinning may change on a control, read from the control and its window.
+struct Look {
+    TColor colour;
+    std::wstring parentBackground;
+    LONG_PTR procedure;
+    bool operator==(const Look&) const = default;
+};
+
+Look LookOf(ui::TWinControl* control)
+{
+    return {control->Color(), ui::GetEnumPropText(control, L"ParentBackground"),
+            GetWindowLongPtrW(control->Handle(), GWLP_WNDPROC)};
+}
+
+class SkinCyclesTest : public PaintersTest {
+protected:
+    std::vector<ui::TWinControl*> Served() const
+    {
+        return {form_->Plain, form_->Default, form_->Bit, form_->Speed, form_->Check, form_->Radio};
+    }
+    std::vector<HWND> AllServedWindows(const BareBox& box) const
+    {
+        std::vector<HWND> windows = box.Buttons;
+        for (ui::TWinControl* control : Served()) windows.push_back(control->Handle());
+        return windows;
+    }
+    // Waits for every window to answer the probe as skinned or not.
+    static bool AllSkinned(const std::vector<HWND>& windows, bool skinned)
+    {
+        return PumpUntil([&] {
+            return std::all_of(windows.begin(), windows.end(), [&](HWND w) { return Skinned(w) == skinned; });
+        });
+    }
+    // Through the manager's own command timer, without the component's quarter-second delay.
+    static void Switch(bool on)
+    {
+        skin::SkinManage()->SetCurrentSkin(*form_->Skin);
+        skin::SkinManage()->Schedule(on ? 1 : 2, 1);
+    }
+};
+
+TEST_F(SkinCyclesTest, SkinOffRestoresEveryControlExactlyAndSkinOnReattaches)
+{
+    BareBox box;
+    const std::vector<HWND> windows = AllServedWindows(box);
+    ASSERT_TRUE(AllSkinned(windows, true));
+    std::vector<Look> before;
+    for (ui::TWinControl* control : Served()) before.push_back(LookOf(control));
+
+    // Unskinned, every control is as it would be without the skin. Then another hook sits on
+    // each control while the skin goes off, and comes off before or after the skin does.
+    for (const bool skinFirst : {true, false}) {
+        SCOPED_TRACE(skinFirst ? "skin off first" : "other hook off first");
+        int otherSaw = 0;
+        std::vector<ui::THookToken> hooks;
+        for (ui::TWinControl* control : Served())
+            hooks.push_back(control->AddWindowHook([&](ui::TMessage& m, const ui::TWndMethod& next) {
+                if (m.Msg == WM_USER + 9) ++otherSaw;
+                next(m);
+            }));
+        std::vector<std::unique_ptr<ui::TWindowSubclass>> subclasses;
+        for (HWND button : box.Buttons) {
+            ui::TWindowSubclass* other = subclasses.emplace_back(std::make_unique<ui::TWindowSubclass>()).get();
+            other->Attach(button, [&otherSaw, other](HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+                if (msg == WM_USER + 9) ++otherSaw;
+                return other->CallNext(msg, wParam, lParam);
+            });
+        }
+        const auto removeOthers = [&] {
+            for (std::size_t k = 0; k < hooks.size(); ++k) Served()[k]->RemoveWindowHook(hooks[k]);
+            subclasses.clear();
+        };
+        if (!skinFirst) removeOthers();
+        form_->Skin->SetActive(false);
+        ASSERT_TRUE(AllSkinned(windows, false));
+        for (HWND w : windows) SendMessageW(w, WM_USER + 9, 0, 0);
+        EXPECT_EQ(otherSaw, skinFirst ? static_cast<int>(windows.size()) : 0);
+        if (skinFirst) removeOthers();
+        for (std::size_t k = 0; k < Served().size(); ++k)
+            EXPECT_EQ(LookOf(Served()[k]), before[k]) << Served()[k]->ClassName().data();
+        for (std::size_t k = 0; k < box.Buttons.size(); ++k)
+            EXPECT_EQ(GetWindowLongPtrW(box.Buttons[k], GWLP_WNDPROC), box.Procedures[k]) << k;
+        EXPECT_EQ(skin::SkinManage()->FindForm(box.window), nullptr);
+        EXPECT_EQ(skin::SkinManage()->FindForm(form_->Handle()), nullptr);
+
+        form_->Skin->SetActive(true);
+        ASSERT_TRUE(AllSkinned(windows, true));
+        EXPECT_EQ(Corner(form_->Plain), FrameColour(1));
+    }
+}
+
+TEST_F(SkinCyclesTest, NoHandlesGrowOverSkinCyclesAndRepaints)
+{
+    BareBox box;
+    const std::vector<HWND> windows = AllServedWindows(box);
+    ASSERT_TRUE(AllSkinned(windows, true));
+    // A first cycle and paint settle what is made once (caches, the window-route class names).
+    const auto cycles = [&](int count) {
+        for (int k = 0; k < count; ++k) {
+            Switch(false);
+            ASSERT_TRUE(AllSkinned(windows, false)) << k;
+            Switch(true);
+            ASSERT_TRUE(AllSkinned(windows, true)) << k;
+        }
+    };
+    const auto repaints = [&](int count) {
+        for (int k = 0; k < count; ++k)
+            for (HWND w : windows) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    };
+    cycles(1);
+    repaints(1);
+    Settle();
+    const std::uintptr_t gdi = skintest::GdiTableReach();
+    const std::uintptr_t user = skintest::UserTableReach();
+    const DWORD gdiCount = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD userCount = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    cycles(100);
+    repaints(1000);
+    Settle();
+    EXPECT_LE(skintest::GdiTableReach(), gdi);
+    EXPECT_LE(skintest::UserTableReach(), user);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiCount);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userCount);
+    EXPECT_EQ(Corner(form_->Plain), FrameColour(1));
+}
+
+}  // namespace
+namespace {
+
+// A click handler that gives every painter of the form back and classifies the controls
+// again, as switching the skin off and on from a button does: the painter whose message
+// is on its way is freed under it and must not be touched after the control's handling.
+TEST_F(SkinCyclesTest, APainterFreedByItsOwnControlsClickIsNotUsedAfterwards)
+{
+    skin::TWinSkinForm* controller = skin::SkinManage()->FindForm(form_->Handle());
+    ASSERT_NE(controller, nullptr);
+    int clicks = 0;
+    const auto reclassify = [&](ui::TObject*) {
+        ++clicks;
+        controller->ReleasePainters();
+        controller->SkinAllControls();
+    };
+    struct Case {
+        const char* what;
+        ui::TWinControl* control;
+        std::vector<std::pair<UINT, WPARAM>> messages;
+    };
+    const Case cases[] = {
+        {"space on a push button", form_->Plain, {{WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}}},
+        {"click on a check box", form_->Check, {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}}},
+        {"click on a speed button", form_->Speed, {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}}},
+    };
+    for (const Case& c : cases) {
+        c.control->OnClick = reclassify;
+        clicks = 0;
+        for (int k = 0; k < 3; ++k) {
+            c.control->SetFocus();
+            for (const auto& [msg, wParam] : c.messages)
+                Post(c.control, msg, wParam, msg == WM_KEYDOWN ? 0x00390001 : msg == WM_KEYUP ? static_cast<LPARAM>(0xC0390001u) : MAKELPARAM(5, 5));
+        }
+        c.control->OnClick = nullptr;
+        EXPECT_EQ(clicks, 3) << c.what;
+        EXPECT_TRUE(Skinned(c.control->Handle())) << c.what;
+    }
+    form_->Check->SetChecked(false);
 }
 
 }  // namespace

@@ -137,6 +137,18 @@ std::uintptr_t GdiTableReach()
     return reach;
 }
 
+std::uintptr_t UserTableReach()
+{
+    std::vector<HMENU> menus;
+    std::uintptr_t reach = 0;
+    for (int k = 0; k < 3000; ++k) {
+        menus.push_back(CreatePopupMenu());
+        reach = std::max(reach, reinterpret_cast<std::uintptr_t>(menus.back()) & 0xFFFF);
+    }
+    for (HMENU menu : menus) DestroyMenu(menu);
+    return reach;
+}
+
 void TapKey(HWND window, WORD key, bool alt)
 {
     const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;

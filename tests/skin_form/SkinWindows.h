@@ -58,6 +58,9 @@ SIZE ClientSize(HWND window);
 // How far the process's table of GDI objects reaches with a few thousand more in it. Wine
 // hands out free slots before new ones, so this grows exactly when objects are left behind.
 std::uintptr_t GdiTableReach();
+// The same for the table of window-manager objects (windows, menus, hooks), which hands
+// out free slots first too.
+std::uintptr_t UserTableReach();
 
 // A key pressed and released as the window gets it from the keyboard.
 void TapKey(HWND window, WORD key, bool alt);
