@@ -333,15 +333,18 @@ bool TComboxScrollBar::BeforeMessage(ui::TMessage& message)
     case WM_NCLBUTTONDBLCLK: {
         if (message.WParam != HTVSCROLL) break;
         pressed_ = true;
+        // Both ways run a message loop until the button goes up; the skin may be switched
+        // off and this painter freed meanwhile.
+        const std::weak_ptr<int> alive = LifeToken();
         if (OnThumb(screen)) {
             hot_part_ = bpThumb;
             PaintWindow(nullptr);
-            const HWND list = window_;
-            drag_position_ = DragListThumb(list, screen, GetSystemMetrics(SM_CXHSCROLL));
+            DragListThumb(window_, screen, GetSystemMetrics(SM_CXHSCROLL));
         } else {
             // Arrows and page areas: the platform tracks the press, the bar shows it pressed.
             CallPrevious(message);
         }
+        if (alive.expired()) return false;
         pressed_ = false;
         PaintWindow(nullptr);
         return false;

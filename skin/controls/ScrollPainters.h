@@ -34,7 +34,6 @@ public:
     void ActiveChanged() override;
 
     TScrollbarOverlays* Overlays() const { return overlays_.get(); }
-    bool Border() const { return border_; }
     bool Single() const { return single_; }
 
 protected:
@@ -111,8 +110,6 @@ class TComboxScrollBar : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
     std::wstring_view ClassName() const override { return L"TComboxScrollBar"; }
-    // The drag of the last press on the thumb ended at this position (-1: none yet).
-    int LastDragPosition() const { return drag_position_; }
 
 protected:
     bool BeforeMessage(ui::TMessage& message) override;
@@ -124,7 +121,6 @@ private:
 
     int hot_part_ = -1;
     bool pressed_ = false;
-    int drag_position_ = -1;
 };
 
 }  // namespace skin

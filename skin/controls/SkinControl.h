@@ -107,6 +107,8 @@ protected:
     // The control's mouse-down handling for the left button at the message's point.
     void ForwardMouseDown(const ui::TMessage& message);
     bool Focused() const { return window_ && GetFocus() == window_; }
+    // Expires when the painter is freed: code after a nested message loop asks it first.
+    std::weak_ptr<int> LifeToken() const { return life_; }
     bool WindowEnabled() const;
     LONG_PTR Style() const;
     // A property of the control, or empty without one.
