@@ -141,18 +141,17 @@ bool TSkinUpDown::BeforeMessage(ui::TMessage& message)
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        CallPrevious(message);
+        if (!CallPrevious(message)) return false;
         hot_half_ = halfAt(at);
         mouse_ |= kMousePressed;
         PaintWindow(nullptr);
         return false;
     case WM_LBUTTONUP:
         mouse_ &= ~kMousePressed;
-        CallPrevious(message);
-        PaintWindow(nullptr);
+        if (CallPrevious(message)) PaintWindow(nullptr);
         return false;
     case WM_MOUSEMOVE: {
-        CallPrevious(message);
+        if (!CallPrevious(message)) return false;
         const int half = halfAt(at);
         if (!(mouse_ & kMouseOver) || half != hot_half_) {
             mouse_ |= kMouseOver;
@@ -164,7 +163,7 @@ bool TSkinUpDown::BeforeMessage(ui::TMessage& message)
     }
     case WM_MOUSELEAVE:
     case ui::CM_MOUSELEAVE:
-        CallPrevious(message);
+        if (!CallPrevious(message)) return false;
         mouse_ &= ~kMouseOver;
         PaintWindow(nullptr);
         return false;

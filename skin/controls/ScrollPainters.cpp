@@ -100,7 +100,7 @@ bool TSkinScrollbar::BeforeMessage(ui::TMessage& message)
 {
     switch (message.Msg) {
     case WM_NCPAINT: {
-        CallPrevious(message);
+        if (!CallPrevious(message)) return false;
         ui::WindowDC dc(window_);
         if (!dc.get() || !overlays_) return false;
         if (border_) overlays_->PaintBorder(dc.get());
@@ -333,18 +333,18 @@ bool TComboxScrollBar::BeforeMessage(ui::TMessage& message)
     case WM_NCLBUTTONDBLCLK: {
         if (message.WParam != HTVSCROLL) break;
         pressed_ = true;
-        // Both ways run a message loop until the button goes up; the skin may be switched
-        // off and this painter freed meanwhile.
-        const std::weak_ptr<int> alive = LifeToken();
         if (OnThumb(screen)) {
             hot_part_ = bpThumb;
             PaintWindow(nullptr);
+            // The drag runs a message loop until the button goes up; the skin may be switched
+            // off and this painter freed meanwhile.
+            const std::weak_ptr<int> alive = LifeToken();
             DragListThumb(window_, screen, GetSystemMetrics(SM_CXHSCROLL));
-        } else {
-            // Arrows and page areas: the platform tracks the press, the bar shows it pressed.
-            CallPrevious(message);
+            if (alive.expired()) return false;
+        } else if (!CallPrevious(message)) {
+            // Arrows and page areas: the platform tracks the press (the bar shows it pressed).
+            return false;
         }
-        if (alive.expired()) return false;
         pressed_ = false;
         PaintWindow(nullptr);
         return false;
