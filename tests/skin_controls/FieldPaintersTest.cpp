@@ -82,6 +82,8 @@ std::wstring Lines(int count)
     return text;
 }
 
+constexpr TColor kGridFixedColour = ui::RGBColor(1, 120, 7);
+
 class FieldsForm : public ui::TForm {
 public:
     FieldsForm() : ui::TForm(nullptr)
@@ -96,6 +98,7 @@ public:
         Memo->SetScrollBars(ui::TScrollStyle::ssBoth);
         Memo->SetWordWrap(false);
         Grid = Add(new RowsGrid(this), 280, 10, 350, 200);
+        Grid->SetFixedColor(kGridFixedColour);
         Edit = Add(new ui::TEdit(this), 10, 170, 150, 22);
         Picker = Add(new ui::TDateTimePicker(this), 10, 200, 150, 22);
         Combo = Add(new ui::TComboBox(this), 10, 230, 150, 22);
@@ -234,6 +237,11 @@ TEST_F(FieldPainters, GridOverlaysShowTheSkinsBar)
     skintest::Pump(40ms);
     ASSERT_TRUE(painter->Overlays()->Vertical().Shown());
     EXPECT_EQ(OverlayDiffering(painter->Overlays()->Vertical(), skin::bpNone), 0);
+    // Freed, the painter gives the fixed cells their colour back and takes its overlays.
+    const HWND overlay = painter->Overlays()->Vertical().Handle();
+    delete painter;
+    EXPECT_EQ(form_->Grid->FixedColor(), kGridFixedColour);
+    EXPECT_FALSE(IsWindow(overlay));
 }
 
 TEST_F(FieldPainters, EditAndPickerBordersAreTheSkins)
