@@ -229,6 +229,35 @@ TEST_F(FieldPainters, MemoOverlaysShowTheSkinsBarInEachState)
     EXPECT_EQ(memo.At(1, 30), face);
 }
 
+// A press on the overlay's second arrow is the native bar's: the memo scrolls line by line
+// while the arrow shows pressed, until the button is released.
+TEST_F(FieldPainters, PressedArrowShowsPressedWhileTheNativeBarScrolls)
+{
+    skin::TWScrollbar& bar = MemoBars().Vertical();
+    const HWND memo = form_->Memo->Handle();
+    SendMessageW(memo, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+    SendMessageW(memo, WM_VSCROLL, SB_ENDSCROLL, 0);
+    RECT client{};
+    GetClientRect(bar.Handle(), &client);
+    const POINT arrow{client.right / 2, client.bottom - 3};
+    int pressedDiffering = -1;
+    skintest::TickScript script({[&] {
+        pressedDiffering = skintest::OverlayDiffering(bar, Elements(), skin::bpSecondArrow, true);
+        POINT up = arrow;
+        MapWindowPoints(bar.Handle(), memo, &up, 1);
+        PostMessageW(memo, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+        return true;
+    }});
+    SendMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow.x, arrow.y));
+    EXPECT_TRUE(PumpUntil([&] { return script.Finished(); }));
+    EXPECT_EQ(pressedDiffering, 0);
+    EXPECT_GT(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    // Released: the arrow is hot again, no longer pressed.
+    SendMessageW(bar.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(arrow.x, arrow.y));
+    EXPECT_EQ(OverlayDiffering(bar, skin::bpSecondArrow), 0);
+    SendMessageW(bar.Handle(), WM_MOUSELEAVE, 0, 0);
+}
+
 TEST_F(FieldPainters, GridOverlaysShowTheSkinsBar)
 {
     auto* painter = PainterOf<skin::TSkinScrollbar>(Controller(), form_->Grid->Handle());

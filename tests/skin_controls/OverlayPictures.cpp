@@ -27,7 +27,7 @@ int DifferingPixels(HWND window, const RECT& area, const std::function<void(HDC)
     return differing;
 }
 
-int OverlayDiffering(const skin::TWScrollbar& overlay, const skin::TSkinElements& skin, int hotPart)
+int OverlayDiffering(const skin::TWScrollbar& overlay, const skin::TSkinElements& skin, int hotPart, bool pressed)
 {
     SCROLLBARINFO info{};
     if (!skin::SkinGetScrollBarInfo(overlay.Target(), overlay.Vertical() ? OBJID_VSCROLL : OBJID_HSCROLL, info)) return -1;
@@ -39,6 +39,7 @@ int OverlayDiffering(const skin::TWScrollbar& overlay, const skin::TSkinElements
         look.Arrow = GetSystemMetrics(SM_CXHSCROLL);
         look.Thumb = {info.xyThumbTop, info.xyThumbBottom};
         look.HotPart = hotPart;
+        look.Pressed = pressed;
         skin::PaintScrollBar(dc, whole, skin, look);
     });
 }

@@ -15,8 +15,10 @@ namespace skintest {
 // repaint, against a picture `draw` makes in a bitmap of the window's size: how many differ.
 int DifferingPixels(HWND window, const RECT& area, const std::function<void(HDC)>& draw);
 
-// The overlay against the skin's bar for the native bar's thumb, with `hotPart` hot.
-int OverlayDiffering(const skin::TWScrollbar& overlay, const skin::TSkinElements& skin, int hotPart);
+// The overlay against the skin's bar for the native bar's thumb, with `hotPart` hot (or
+// pressed).
+int OverlayDiffering(const skin::TWScrollbar& overlay, const skin::TSkinElements& skin, int hotPart,
+                     bool pressed = false);
 
 // The overlay is shown exactly over its native bar while that is visible, hidden with it.
 bool MatchesBar(const skin::TWScrollbar& overlay);
