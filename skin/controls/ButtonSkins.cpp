@@ -188,6 +188,39 @@ void TSkinButton::DrawFrame(int frame)
                     element->Trans == 1, element->Frame, frame);
 }
 
+void TSkinButton::DrawFace(int frame, const TFaceGlyph& glyph)
+{
+    HDC dc = buffer_.Canvas().Handle();
+    const auto draw = [&] {
+        DrawFrame(frame);
+        if (glyph.Bitmap) DrawGlyphCell(dc, glyph.At, glyph.Count, glyph.Cell, *glyph.Bitmap);
+    };
+    const TDataSkinButton* element = ButtonsElement();
+    if (transparent_ || !element || frame < 1 || frame > static_cast<int>(faces_.size())) {
+        draw();
+        return;
+    }
+    const int width = buffer_.Width(), height = buffer_.Height();
+    const TFaceKey key{skin_data_->Generation(), width, height, SkinColor(csButtonFace),
+                       glyph.Bitmap ? glyph.Bitmap->Handle() : nullptr, glyph.At.x, glyph.At.y, glyph.Cell, glyph.Count};
+    TFace& face = faces_[static_cast<std::size_t>(frame - 1)];
+    if (face.Valid && face.Key == key) {
+        BitBlt(dc, 0, 0, width, height, face.Picture.Canvas().Handle(), 0, 0, SRCCOPY);
+        return;
+    }
+    draw();
+    face.Picture.SetSize(width, height);
+    BitBlt(face.Picture.Canvas().Handle(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    face.Key = key;
+    face.Valid = true;
+}
+
+void TSkinButton::SkinChanged()
+{
+    for (TFace& face : faces_) face.Valid = false;
+    TSkinControl::SkinChanged();
+}
+
 HFONT TSkinButton::CaptionFont() const
 {
     if (const auto* font = ui::GetObjectPropOf<ui::TFont>(control_, L"Font")) return font->Handle();
@@ -226,7 +259,7 @@ void TSkinButton::Paint(HDC dc, const RECT& rect)
     const int frame = CurrentFrame();
     multi_line_ = PropIsTrue(L"MultiLine");
     HDC buffer = PrepareBuffer(rect);
-    DrawFrame(frame);
+    DrawFace(frame, {});
     ui::ScopedSelect font(buffer, CaptionFont());
     SetCaptionColors(buffer, frame, false);
     caption_ = BreakCaption(caption_);
@@ -322,7 +355,6 @@ void TSkinBitButton::Paint(HDC dc, const RECT& rect)
     const int frame = CurrentFrame();
     HDC buffer = PrepareBuffer(rect);
     ui::ScopedSelect font(buffer, CaptionFont());
-    DrawFrame(frame);
 
     const bool graphic = !GlyphPropName.empty();
     const TGlyphInfo glyph = ReadGlyph(control_, graphic ? std::wstring_view(GlyphPropName) : L"Glyph", graphic);
@@ -340,9 +372,10 @@ void TSkinBitButton::Paint(HDC dc, const RECT& rect)
     const TSizeI text = MeasureText(buffer, caption_, area, DT_WORDBREAK);
     const TGlyphPlacement place = PlaceBitButton(client, glyph.Size, text, margin, spacing, layout, centred);
 
-    if (glyph.Bitmap)
-        DrawGlyphCell(buffer, POINT{place.Glyph.X, place.Glyph.Y}, glyph.Count,
-                      graphic ? 1 : GlyphCell(frame, false, glyph.Count), *glyph.Bitmap);
+    DrawFace(frame, {.Bitmap = glyph.Bitmap,
+                     .Count = glyph.Count,
+                     .Cell = graphic ? 1 : GlyphCell(frame, false, glyph.Count),
+                     .At = POINT{place.Glyph.X, place.Glyph.Y}});
     SetCaptionColors(buffer, frame, false);
     RECT textRect = ToRect(place.Text);
     DrawTextIn(buffer, caption_, textRect, TextFlags(DT_WORDBREAK | AlignFlag(place.TextAlign)));

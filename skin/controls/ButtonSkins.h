@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "skin/controls/SkinControl.h"
@@ -35,6 +36,7 @@ public:
     std::wstring_view ClassName() const override { return L"TSkinButton"; }
 
     void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
+    void SkinChanged() override;
     bool Transparent() const { return transparent_; }
     // The frame the button shows now.
     virtual int CurrentFrame();
@@ -48,6 +50,17 @@ protected:
     // Sizes the buffer to rect and fills it with the parent's image or the skin's face.
     HDC PrepareBuffer(const RECT& rect);
     void DrawFrame(int frame);
+    // A glyph cell to draw on the face, when Bitmap is set.
+    struct TFaceGlyph {
+        const ui::TBitmap* Bitmap = nullptr;
+        int Count = 1;
+        int Cell = 1;
+        POINT At{};
+    };
+    // The frame and the glyph cell on the prepared buffer. An opaque button's face is kept per
+    // frame: the skin's nine-grid and the glyph's transparency are most of a paint and change
+    // only with the size, the skin's pictures and colour, and the glyph and its place.
+    void DrawFace(int frame, const TFaceGlyph& glyph);
     // Font and text colour of the caption in frame; firstFrameOnly: the element's normal
     // colour applies in frame 1 only.
     void SetCaptionColors(HDC dc, int frame, bool firstFrameOnly);
@@ -58,6 +71,20 @@ protected:
     void ClickNow();
 
     ui::TBitmap buffer_;
+    struct TFaceKey {
+        unsigned Skin = 0;
+        int Width = 0, Height = 0;
+        ui::TColor Face = 0;
+        HBITMAP Glyph = nullptr;
+        int GlyphX = 0, GlyphY = 0, Cell = 0, Count = 0;
+        bool operator==(const TFaceKey&) const = default;
+    };
+    struct TFace {
+        TFaceKey Key;
+        ui::TBitmap Picture;
+        bool Valid = false;
+    };
+    std::array<TFace, 5> faces_;
     bool transparent_ = false;
     bool multi_line_ = false;
 };

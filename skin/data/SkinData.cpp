@@ -210,6 +210,7 @@ bool TSkinData::LoadSkinFromStream()
     }
     reader_ = nullptr;
     skin_empty_ = false;
+    ++generation_;
     return true;
 }
 

@@ -106,6 +106,8 @@ public:
 
     // Set until a description has been loaded completely; activation waits for it.
     bool SkinEmpty() const { return skin_empty_; }
+    // Counts the descriptions loaded: what was drawn from an earlier one is out of date.
+    unsigned Generation() const { return generation_; }
     // Cleared by the form controller while it changes a menu: frames are not painted then.
     bool FramePaint = true;
     HWND DecidingWindow() const { return deciding_window_; }
@@ -129,6 +131,7 @@ private:
     std::wstring skin_file_;
     TBytes package_;
     bool skin_empty_ = true;
+    unsigned generation_ = 0;
     TSkinElements elements_;
     // Only while a package is being loaded.
     TSkinReader* reader_ = nullptr;

@@ -40,14 +40,15 @@ TColor RadioColour(int c) { return RGBColor(30, 200, 10 * c); }
 TColor GlyphColour(int g) { return RGBColor(60 * g, 160, 60); }
 constexpr int kBox = 13;
 
-skintest::SkinPackage TestSkin(int checkCells, int radioCells)
+// shift: frame f of the buttons takes the colour of frame f + shift.
+skintest::SkinPackage TestSkin(int checkCells, int radioCells, int shift = 0)
 {
     skintest::SkinPackage package;
     package.Description = "[TitlebarSkin]\nSkinName=Cells\n[Buttons]\nBitmap=button.bmp\nTrans=0\nTile=0\n"
                           "CheckButton=check.bmp\nRadioButton=radio.bmp\n"
                           "CheckButtonFrame=" + std::to_string(checkCells) + "\nRadioButtonFrame=" +
                           std::to_string(radioCells) + "\n";
-    package.Add("button.bmp", 5 * 8, 8, [](int x, int) { return FrameColour(x / 8 + 1); });
+    package.Add("button.bmp", 5 * 8, 8, [shift](int x, int) { return FrameColour(x / 8 + 1 + shift); });
     package.Add("check.bmp", checkCells * kBox, kBox, [](int x, int) { return CheckColour(x / kBox + 1); });
     package.Add("radio.bmp", radioCells * kBox, kBox, [](int x, int) { return RadioColour(x / kBox + 1); });
     return package;
@@ -213,6 +214,21 @@ TEST_F(PaintersTest, PushButtonShowsTheFrameOfEachState)
     Settle();
     EXPECT_EQ(Corner(b), FrameColour(3));
     b->SetEnabled(true);
+}
+
+// The faces the button painters keep follow a new skin at once.
+TEST_F(PaintersTest, ButtonsShowANewSkinsFrames)
+{
+    EXPECT_EQ(Corner(form_->Plain), FrameColour(1));
+    EXPECT_EQ(Corner(form_->Bit), FrameColour(1));
+    for (const int shift : {1, 0}) {
+        skintest::LoadPackage(*form_->Skin, TestSkin(4, 4, shift).Packed());
+        form_->Plain->Invalidate();
+        form_->Bit->Invalidate();
+        EXPECT_TRUE(PumpUntil([&] {
+            return Corner(form_->Plain) == FrameColour(1 + shift) && Corner(form_->Bit) == FrameColour(1 + shift);
+        })) << shift;
+    }
 }
 
 TEST_F(PaintersTest, BitButtonShowsTheGlyphCellOfEachState)
