@@ -105,8 +105,10 @@ void PaintCheckLike(TSkinControl& painter, HDC dc, const RECT& rect, const TStri
     const TCheckLayout layout = LayOutCheck(painter.Window(), rect, cellSize, radio);
     ui::ScopedSaveDC saved(dc);
     if (fill) {
+        // What the parent shows behind the control, as the system's check boxes have it.
         ui::BrushHandle brush(CreateSolidBrush(ui::ColorToColorRef(face)));
         FillRect(dc, &rect, brush.get());
+        if (painter.Control()) TSkinControl::DrawParentImage(*painter.Control(), dc);
     }
     DrawFrameStretched(dc, layout.Box, *strip.Image, true, strip.Count, cell);
     if (!drawCaption) return;
