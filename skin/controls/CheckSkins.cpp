@@ -134,11 +134,48 @@ void PaintCheckLike(TSkinControl& painter, HDC dc, const RECT& rect, const TStri
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
+// TSkinCheckControl
+
+bool TSkinCheckControl::BeforeMessage(ui::TMessage& message)
+{
+    if (!TSkinControl::BeforeMessage(message)) return false;
+    switch (message.Msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        if (mode_ != 1) return true;
+        PaintOnMessage(message);
+        return false;
+    case WM_ERASEBKGND:
+        if (!transparent_) return true;
+        EraseBackground(message);
+        return false;
+    default:
+        return true;
+    }
+}
+
+void TSkinCheckControl::AfterMessage(ui::TMessage& message)
+{
+    switch (message.Msg) {
+    case BM_SETCHECK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case ui::CM_EXIT:
+    case kCheckRepaintMessage:
+        Repaint();
+        break;
+    default:
+        TSkinControl::AfterMessage(message);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
 // TSkinCheckBox
 
 void TSkinCheckBox::Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor)
 {
-    TSkinControl::Init(form, skinData, ownsColor);
+    TSkinCheckControl::Init(form, skinData, ownsColor);
     data_state_ = 0;
     mode_ = control_ && CheckStrip(Elements()).Image ? 1 : 0;
     transparent_ = WantsTransparent(control_, skin_data_);
@@ -168,41 +205,10 @@ int TSkinCheckBox::CurrentCell() const
     return CheckBoxCell(value, (Style() & WS_DISABLED) != 0, indeterminate, strip.Count);
 }
 
-bool TSkinCheckBox::BeforeMessage(ui::TMessage& message)
-{
-    if (!TSkinControl::BeforeMessage(message)) return false;
-    switch (message.Msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        if (mode_ != 1) return true;
-        PaintOnMessage(message);
-        return false;
-    case WM_ERASEBKGND:
-        if (!transparent_) return true;
-        EraseBackground(message);
-        return false;
-    default:
-        return true;
-    }
-}
-
 void TSkinCheckBox::AfterMessage(ui::TMessage& message)
 {
-    switch (message.Msg) {
-    case BM_SETCHECK:
-        data_state_ = static_cast<int>(message.WParam) + 1;
-        Repaint();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case ui::CM_EXIT:
-    case kCheckRepaintMessage:
-        Repaint();
-        break;
-    default:
-        TSkinControl::AfterMessage(message);
-    }
+    if (message.Msg == BM_SETCHECK) data_state_ = static_cast<int>(message.WParam) + 1;
+    TSkinCheckControl::AfterMessage(message);
 }
 
 void TSkinCheckBox::Paint(HDC dc, const RECT& rect)
@@ -225,7 +231,7 @@ void TSkinCheckBox::Paint(HDC dc, const RECT& rect)
 
 void TSkinRadioButton::Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor)
 {
-    TSkinControl::Init(form, skinData, ownsColor);
+    TSkinCheckControl::Init(form, skinData, ownsColor);
     mode_ = control_ && RadioStrip(Elements()).Image ? 1 : 0;
     transparent_ = WantsTransparent(control_, skin_data_);
 }
@@ -235,40 +241,6 @@ int TSkinRadioButton::CurrentCell() const
     bool checked = (SendMessageW(window_, BM_GETCHECK, 0, 0) & BST_CHECKED) != 0;
     if (control_ && !EnumText(L"Checked").empty()) checked = PropIsTrue(L"Checked");
     return RadioButtonCell(checked, (Style() & WS_DISABLED) != 0, RadioStrip(Elements()).Count);
-}
-
-bool TSkinRadioButton::BeforeMessage(ui::TMessage& message)
-{
-    if (!TSkinControl::BeforeMessage(message)) return false;
-    switch (message.Msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        if (mode_ != 1) return true;
-        PaintOnMessage(message);
-        return false;
-    case WM_ERASEBKGND:
-        if (!transparent_) return true;
-        EraseBackground(message);
-        return false;
-    default:
-        return true;
-    }
-}
-
-void TSkinRadioButton::AfterMessage(ui::TMessage& message)
-{
-    switch (message.Msg) {
-    case BM_SETCHECK:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case ui::CM_EXIT:
-    case kCheckRepaintMessage:
-        Repaint();
-        break;
-    default:
-        TSkinControl::AfterMessage(message);
-    }
 }
 
 void TSkinRadioButton::Paint(HDC dc, const RECT& rect)

@@ -19,43 +19,47 @@
 
 namespace skin {
 
-class TSkinCheckBox : public TSkinControl {
+// What check boxes and radio buttons share: the message handling and transparency.
+class TSkinCheckControl : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
+    bool Transparent() const { return transparent_; }
+
+protected:
+    bool BeforeMessage(ui::TMessage& message) override;
+    void AfterMessage(ui::TMessage& message) override;
+
+    bool transparent_ = false;
+};
+
+class TSkinCheckBox : public TSkinCheckControl {
+public:
+    using TSkinCheckControl::TSkinCheckControl;
     std::wstring_view ClassName() const override { return L"TSkinCheckBox"; }
 
     void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
     // The strip cell the box shows now.
     int CurrentCell() const;
-    bool Transparent() const { return transparent_; }
 
 protected:
-    bool BeforeMessage(ui::TMessage& message) override;
     void AfterMessage(ui::TMessage& message) override;
     void Paint(HDC dc, const RECT& rect) override;
 
 private:
     // 0 unknown, else the last check state sent to the window plus one.
     int data_state_ = 0;
-    bool transparent_ = false;
 };
 
-class TSkinRadioButton : public TSkinControl {
+class TSkinRadioButton : public TSkinCheckControl {
 public:
-    using TSkinControl::TSkinControl;
+    using TSkinCheckControl::TSkinCheckControl;
     std::wstring_view ClassName() const override { return L"TSkinRadioButton"; }
 
     void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
     int CurrentCell() const;
-    bool Transparent() const { return transparent_; }
 
 protected:
-    bool BeforeMessage(ui::TMessage& message) override;
-    void AfterMessage(ui::TMessage& message) override;
     void Paint(HDC dc, const RECT& rect) override;
-
-private:
-    bool transparent_ = false;
 };
 
 // Image kinds: 1 a check box with "CustomGlyphs" (9 cells), 2 a radio button with
