@@ -19,6 +19,7 @@
 #include "skin/form/SkinForm.h"
 #include "skin_form/SkinWindows.h"
 #include "skin_model/SkinFixture.h"
+#include "support/ProgramEnvironment.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
@@ -54,26 +55,8 @@ skintest::SkinPackage TestSkin(int checkCells, int radioCells, int shift = 0)
     return package;
 }
 
-class ProgramEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        application_ = std::make_unique<ui::TApplication>(nullptr);
-        application_->Initialize();
-        skins_ = std::make_unique<skin::TSkinManagerInstallation>();
-    }
-    void TearDown() override
-    {
-        skins_.reset();
-        application_.reset();
-    }
-
-private:
-    std::unique_ptr<ui::TApplication> application_;
-    std::unique_ptr<skin::TSkinManagerInstallation> skins_;
-};
-
-[[maybe_unused]] const auto* const g_environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+[[maybe_unused]] const auto* const g_environment =
+    testing::AddGlobalTestEnvironment(new testing_support::ProgramEnvironment());
 
 bool Skinned(HWND window) { return SendMessageW(window, skin::SKM_PROBE, 0, 0) == 1; }
 

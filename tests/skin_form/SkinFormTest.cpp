@@ -21,6 +21,7 @@
 #include "skin_form/SkinWindows.h"
 #include "skin_model/SkinFixture.h"
 #include "support/ProcessDriver.h"
+#include "support/ProgramEnvironment.h"
 #include "ui/Dialogs.h"
 #include "ui/Exception.h"
 #include "ui/Forms.h"
@@ -36,28 +37,8 @@ using skintest::PumpUntil;
 
 constexpr ui::TColor kMagenta = ui::RGBColor(255, 0, 255);
 
-// The application and the skin manager live for the whole test program, as in the real one.
-class ProgramEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        application_ = std::make_unique<ui::TApplication>(nullptr);
-        application_->Initialize();
-        application_->SetTitle(app::kApplicationTitle);
-        skins_ = std::make_unique<skin::TSkinManagerInstallation>();
-    }
-    void TearDown() override
-    {
-        skins_.reset();
-        application_.reset();
-    }
-
-private:
-    std::unique_ptr<ui::TApplication> application_;
-    std::unique_ptr<skin::TSkinManagerInstallation> skins_;
-};
-
-[[maybe_unused]] const auto* const g_environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+[[maybe_unused]] const auto* const g_environment =
+    testing::AddGlobalTestEnvironment(new testing_support::ProgramEnvironment(app::kApplicationTitle));
 
 bool Skinned(HWND window) { return SendMessageW(window, skin::SKM_PROBE, 0, 0) == 1; }
 
