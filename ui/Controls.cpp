@@ -818,7 +818,10 @@ void TWinControl::SetBounds(int left, int top, int width, int height)
     if (EqualRect(&r, &bounds_)) return;
     bounds_ = r;
     if (handle_) {
-        SetWindowPos(handle_, nullptr, left, top, RectWidth(r), RectHeight(r), SWP_NOZORDER | SWP_NOACTIVATE);
+        // While the parent aligns its controls, each move would erase what it uncovers at
+        // once, and the next move the same place again: the erasing waits for the paint.
+        const UINT erase = Parent() && Parent()->aligning_ ? SWP_DEFERERASE : 0;
+        SetWindowPos(handle_, nullptr, left, top, RectWidth(r), RectHeight(r), SWP_NOZORDER | SWP_NOACTIVATE | erase);
     } else {
         Realign();
     }
