@@ -23,13 +23,19 @@ std::wstring Lower(std::wstring text)
     return text;
 }
 
-// A bar that has appeared since the last placement is placed; shown ones repaint.
+// A bar that has appeared since the last placement is placed. A shown one repaints only
+// when the control's own painting can reach it: a child that clips its siblings leaves the
+// overlay above it alone, and repainting it anyway would draw it twice on every resize.
 void FollowBars(TScrollbarOverlays& overlays, LONG_PTR style)
 {
+    const bool paintsOver = (style & WS_CHILD) && !(style & WS_CLIPSIBLINGS);
     for (auto [bar, bit] : {std::pair{&overlays.Vertical(), LONG_PTR{WS_VSCROLL}},
                             std::pair{&overlays.Horizontal(), LONG_PTR{WS_HSCROLL}}}) {
-        if (bar->Shown()) bar->Invalidate();
-        else if (style & bit) bar->Place();
+        if (bar->Shown()) {
+            if (paintsOver) bar->Invalidate();
+        } else if (style & bit) {
+            bar->Place();
+        }
     }
 }
 
