@@ -272,7 +272,9 @@ public:
             ui::TWindowSubclass* link = subclass.get();
             subclass->Attach(window, [this, link](HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
                 if (msg == WM_PAINT) ++counts_[w].Paint;
-                if (msg == WM_ERASEBKGND) ++counts_[w].Erase;
+                // Only an erase on the window itself: a painter drawing its parent's image
+                // behind a child asks the parent to erase into the child's device context.
+                if (msg == WM_ERASEBKGND && WindowFromDC(reinterpret_cast<HDC>(wParam)) == w) ++counts_[w].Erase;
                 if (msg == WM_NCPAINT) ++counts_[w].NcPaint;
                 return link->CallNext(msg, wParam, lParam);
             });
