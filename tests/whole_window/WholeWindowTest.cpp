@@ -20,6 +20,7 @@
 #include "skin/form/SkinMessages.h"
 #include "skin_form/SkinWindows.h"
 #include "support/ProcessDriver.h"
+#include "support/ProgramEnvironment.h"
 #include "tools/gallery/GalleryForm.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
@@ -30,27 +31,8 @@ namespace {
 using namespace std::chrono_literals;
 using skintest::PumpUntil;
 
-class ProgramEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        application_ = std::make_unique<ui::TApplication>(nullptr);
-        application_->Initialize();
-        application_->SetTitle(app::kApplicationTitle);
-        skins_ = std::make_unique<skin::TSkinManagerInstallation>();
-    }
-    void TearDown() override
-    {
-        skins_.reset();
-        application_.reset();
-    }
-
-private:
-    std::unique_ptr<ui::TApplication> application_;
-    std::unique_ptr<skin::TSkinManagerInstallation> skins_;
-};
-
-[[maybe_unused]] const auto* const g_environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+[[maybe_unused]] const auto* const g_environment =
+    testing::AddGlobalTestEnvironment(new testing_support::ProgramEnvironment(app::kApplicationTitle));
 
 bool Probed(HWND window) { return SendMessageW(window, skin::SKM_PROBE, 0, 0) == 1; }
 
