@@ -1,7 +1,7 @@
 // skintool gallery: the gallery window (a control of every kind the skin engine paints,
 // skinned by the engine itself with a package or the default skin), so a skin author sees
 // the skin on real controls in every state. With --shot the window draws itself for a
-// moment, writes a picture of the screen and closes.
+// moment, opens its popup menu, writes a picture of the screen and closes.
 // Windows only.
 #ifdef _WIN32
 
@@ -17,6 +17,7 @@
 #include "tools/skintool/Command.h"
 #include "ui/Forms.h"
 #include "ui/Graphics.h"
+#include "ui/Menus.h"
 #include "ui/Timers.h"
 
 namespace skintool {
@@ -60,12 +61,24 @@ int Gallery(const std::vector<std::string>& args)
     if (!shot.empty()) {
         // The pointer away from the window, so that no hint covers a control in the picture.
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-        auto* timer = new ui::TTimer(form);
-        timer->SetInterval(2500);
-        timer->OnTimer = [form, timer, shot](ui::TObject*) {
-            timer->SetEnabled(false);
+        // The popup menu opens in the free corner under the progress bars; the picture is
+        // taken from inside its loop, and the menu and the window close after it.
+        auto* open = new ui::TTimer(form);
+        auto* take = new ui::TTimer(form);
+        take->SetEnabled(false);
+        take->SetInterval(700);
+        take->OnTimer = [form, take, shot](ui::TObject*) {
+            take->SetEnabled(false);
             TakeShot(*form, shot);
+            EndMenu();
             form->Close();
+        };
+        open->SetInterval(2500);
+        open->OnTimer = [form, open, take](ui::TObject*) {
+            open->SetEnabled(false);
+            take->SetEnabled(true);
+            const POINT corner = form->ClientToScreen(POINT{40, 585});
+            form->Popup()->Popup(corner.x, corner.y);
         };
     }
     application.Run();
