@@ -641,6 +641,7 @@ LRESULT CALLBACK TWinControl::ControlWndProc(HWND window, UINT msg, WPARAM wPara
     TMessage message{msg, wParam, lParam, 0};
     // A paint that failed before it validated the window would come straight back.
     if (!Guarded(window, msg, [&] { control->WindowProc(message); }) && msg == WM_PAINT) ValidateRect(window, nullptr);
+    if (msg == WM_NCDESTROY) ForgetWindowFailures(window);
     if (msg == WM_NCDESTROY && control->handle_ == window) {
         RemovePropW(window, MAKEINTATOM(ControlAtom()));
         control->handle_ = nullptr;

@@ -82,6 +82,16 @@ void HandleMessageException(HWND window, unsigned msg) noexcept
     HandleCurrentException();
 }
 
+void ForgetWindowFailures(HWND window) noexcept
+{
+    const auto first = g_failed_painting.lower_bound({window, 0});
+    auto last = first;
+    while (last != g_failed_painting.end() && last->first == window) ++last;
+    g_failed_painting.erase(first, last);
+}
+
+std::size_t RememberedPaintFailures() noexcept { return g_failed_painting.size(); }
+
 void HandleCurrentException() noexcept
 {
     try {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <exception>
+#include <cstddef>
 #include <string>
 
 struct HWND__;  // a window handle, HWND, without windows.h
@@ -57,6 +58,10 @@ bool Guarded(Body&& body) noexcept
 // while the report itself is on the screen: its failure is reported once per window and
 // message, later ones pass silently. Other messages are reported every time.
 void HandleMessageException(HWND__* window, unsigned msg) noexcept;
+// The window is going (WM_NCDESTROY): what was remembered of its failures is dropped.
+void ForgetWindowFailures(HWND__* window) noexcept;
+// How many windows' painting failures are remembered on this thread.
+std::size_t RememberedPaintFailures() noexcept;
 
 // Guarded for the handling of one message of a window.
 template <class Body>

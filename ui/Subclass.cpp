@@ -106,6 +106,7 @@ LRESULT CALLBACK TWindowSubclass::Thunk(HWND window, UINT msg, WPARAM wParam, LP
         if (!answered) frame.result = below;
     }
 
+    if (msg == WM_NCDESTROY) ForgetWindowFailures(window);
     std::function<void()> gone;
     if (msg == WM_NCDESTROY && entry->linked) {
         // The window is going: leave its chain now, free the entry once outer frames return.

@@ -89,6 +89,7 @@ TEST_F(BoundaryTest, APaintingFailureIsReportedOncePerWindowOtherFailuresEveryTi
              return panel->Handle();
          }},
     };
+    const std::size_t remembered = ui::RememberedPaintFailures();
     for (const Route& route : routes) {
         SCOPED_TRACE(route.name);
         g_reports.clear();
@@ -105,6 +106,10 @@ TEST_F(BoundaryTest, APaintingFailureIsReportedOncePerWindowOtherFailuresEveryTi
     // The paint did run every time: only the report was held back.
     ASSERT_EQ(painters.size(), 2u);
     for (const FailingPaint* painter : painters) EXPECT_EQ(painter->paints, 3);
+    // Windows that are gone are forgotten.
+    EXPECT_EQ(ui::RememberedPaintFailures(), remembered + 4);
+    form.reset();
+    EXPECT_EQ(ui::RememberedPaintFailures(), remembered);
 }
 
 TEST_F(BoundaryTest, TheScreenListsLiveFormsInCreationOrder)
