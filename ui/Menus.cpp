@@ -383,11 +383,11 @@ void TMenuItem::MeasureDefault(TCanvas* canvas, int& width, int& height)
 PropValue TMenuItem::GetProperty(std::wstring_view name) const
 {
     if (SameName(name, L"Caption")) return caption_;
-    if (SameName(name, L"Checked")) return static_cast<std::int64_t>(checked_);
-    if (SameName(name, L"Enabled")) return static_cast<std::int64_t>(enabled_);
-    if (SameName(name, L"Visible")) return static_cast<std::int64_t>(visible_);
+    if (SameName(name, L"Checked")) return BoolProp(checked_);
+    if (SameName(name, L"Enabled")) return BoolProp(enabled_);
+    if (SameName(name, L"Visible")) return BoolProp(visible_);
     if (SameName(name, L"Command")) return static_cast<std::int64_t>(command_);
-    if (SameName(name, L"Default")) return static_cast<std::int64_t>(default_);
+    if (SameName(name, L"Default")) return BoolProp(default_);
     if (SameName(name, L"ShortCut")) return static_cast<std::int64_t>(shortcut_);
     if (SameName(name, L"ImageIndex")) return static_cast<std::int64_t>(image_index_);
     return TComponent::GetProperty(name);

@@ -8,6 +8,7 @@
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -41,6 +42,8 @@ TEST_F(PropertyKindsTest, EachPropertyAnswersByItsKind)
     check->SetState(ui::TCheckBoxState::cbGrayed);
     bit->SetLayout(ui::TButtonLayout::blGlyphTop);
     panel->SetParentBackground(true);
+    auto* item = new ui::TMenuItem(form);
+    item->SetChecked(true);
     struct Case {
         ui::TObject* object;
         const wchar_t* name;
@@ -63,6 +66,10 @@ TEST_F(PropertyKindsTest, EachPropertyAnswersByItsKind)
         {panel, L"BevelOuter", -1, 2, L"bvRaised", L""},
         {form, L"BorderStyle", -1, 2, L"bsSizeable", L""},
         {form, L"Caption", -1, -1, L"", L""},
+        {item, L"Checked", -1, 1, L"True", L""},
+        {item, L"Enabled", -1, 1, L"True", L""},
+        {item, L"Default", -1, 0, L"False", L""},
+        {item, L"ShortCut", 0, 0, L"", L""},
         {check, L"NoSuchProperty", -1, -1, L"", L""},
     };
     for (const Case& c : cases) {
@@ -103,6 +110,9 @@ TEST_F(PropertyKindsTest, SetPropTextConvertsByKindAndLeavesMismatchesAlone)
     EXPECT_EQ(panel->Width(), 123);
     EXPECT_TRUE(ui::SetPropText(panel, L"Caption", L"面板"));
     EXPECT_EQ(panel->Caption(), L"面板");
+    auto* item = new ui::TMenuItem(form);
+    EXPECT_TRUE(ui::SetPropText(item, L"Visible", L"false"));
+    EXPECT_FALSE(item->Visible());
 
     struct Miss {
         ui::TObject* object;
