@@ -4,7 +4,38 @@
 
 namespace ui {
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner), glyph_(std::make_unique<TBitmap>()) {}
+void TButtonGlyph::SetCount(int value) { Count = std::clamp(value, 1, 4); }
+
+PropValue TButtonGlyph::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"Glyph")) return PropValue(static_cast<TObject*>(Bitmap.get()));
+    if (SameName(name, L"NumGlyphs")) return static_cast<std::int64_t>(Count);
+    if (SameName(name, L"Layout")) return EnumProp(TButtonLayoutType, Layout);
+    if (SameName(name, L"Spacing")) return static_cast<std::int64_t>(Spacing);
+    if (SameName(name, L"Margin")) return static_cast<std::int64_t>(Margin);
+    return {};
+}
+
+bool TButtonGlyph::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    if (SameName(name, L"Glyph")) {
+        auto* const* o = std::get_if<TObject*>(&value);
+        auto* bitmap = o ? dynamic_cast<TBitmap*>(*o) : nullptr;
+        if (!bitmap) return false;
+        Bitmap->Assign(*bitmap);
+        return true;
+    }
+    const auto* i = std::get_if<std::int64_t>(&value);
+    if (!i) return false;
+    if (SameName(name, L"NumGlyphs")) SetCount(static_cast<int>(*i));
+    else if (SameName(name, L"Spacing")) Spacing = static_cast<int>(*i);
+    else if (SameName(name, L"Margin")) Margin = static_cast<int>(*i);
+    else if (SameName(name, L"Layout") && *i >= 0 && *i < std::ssize(kButtonLayoutIdents)) Layout = static_cast<TButtonLayout>(*i);
+    else return false;
+    return true;
+}
+
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
 
 TBitBtn::~TBitBtn() = default;
 
@@ -16,19 +47,19 @@ void TBitBtn::CreateParams(TCreateParams& params)
 
 void TBitBtn::SetGlyph(const TBitmap& bitmap)
 {
-    glyph_->Assign(bitmap);
+    glyph_.Bitmap->Assign(bitmap);
     Invalidate();
 }
 
 void TBitBtn::SetNumGlyphs(int value)
 {
-    num_glyphs_ = std::clamp(value, 1, 4);
+    glyph_.SetCount(value);
     Invalidate();
 }
 
 void TBitBtn::SetLayout(TButtonLayout value)
 {
-    layout_ = value;
+    glyph_.Layout = value;
     Invalidate();
 }
 
@@ -51,17 +82,17 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item)
     if (disabled) canvas.Font().SetColor(clGrayText);
     const std::wstring caption = Text();
     const SIZE text = canvas.TextExtent(caption);
-    const int glyphWidth = glyph_->Empty() ? 0 : glyph_->Width() / num_glyphs_;
-    const int glyphHeight = glyph_->Empty() ? 0 : glyph_->Height();
-    const int gap = glyphWidth && !caption.empty() ? spacing_ : 0;
+    const int glyphWidth = glyph_.Bitmap->Empty() ? 0 : glyph_.Bitmap->Width() / glyph_.Count;
+    const int glyphHeight = glyph_.Bitmap->Empty() ? 0 : glyph_.Bitmap->Height();
+    const int gap = glyphWidth && !caption.empty() ? glyph_.Spacing : 0;
     const int total = glyphWidth + gap + text.cx;
     int x = (buffer.Width() - total) / 2 + (pressed ? 1 : 0);
     const int y = (buffer.Height() - text.cy) / 2 + (pressed ? 1 : 0);
     if (glyphWidth) {
         TBitmap frame(glyphWidth, glyphHeight);
-        const int index = disabled && num_glyphs_ > 1 ? 1 : 0;
+        const int index = disabled && glyph_.Count > 1 ? 1 : 0;
         RECT source{index * glyphWidth, 0, (index + 1) * glyphWidth, glyphHeight};
-        frame.Canvas().CopyRect(RECT{0, 0, glyphWidth, glyphHeight}, glyph_->Canvas(), source);
+        frame.Canvas().CopyRect(RECT{0, 0, glyphWidth, glyphHeight}, glyph_.Bitmap->Canvas(), source);
         frame.Transparent = true;
         canvas.Draw(x, (buffer.Height() - glyphHeight) / 2 + (pressed ? 1 : 0), frame);
         x += glyphWidth + gap;
@@ -90,39 +121,21 @@ void TBitBtn::WndProc(TMessage& message)
 
 PropValue TBitBtn::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"Glyph")) return PropValue(static_cast<TObject*>(glyph_.get()));
-    if (SameName(name, L"NumGlyphs")) return static_cast<std::int64_t>(num_glyphs_);
-    if (SameName(name, L"Layout")) return EnumProp(TButtonLayoutType, layout_);
-    if (SameName(name, L"Spacing")) return static_cast<std::int64_t>(spacing_);
-    if (SameName(name, L"Margin")) return static_cast<std::int64_t>(margin_);
+    if (PropValue value = glyph_.GetProperty(name); !std::holds_alternative<std::monostate>(value)) return value;
     return TButton::GetProperty(name);
 }
 
 bool TBitBtn::SetProperty(std::wstring_view name, const PropValue& value)
 {
-    if (SameName(name, L"Glyph")) {
-        auto* const* o = std::get_if<TObject*>(&value);
-        auto* bitmap = o ? dynamic_cast<TBitmap*>(*o) : nullptr;
-        if (!bitmap) return false;
-        SetGlyph(*bitmap);
-        return true;
-    }
-    if (const auto* i = std::get_if<std::int64_t>(&value)) {
-        if (SameName(name, L"NumGlyphs")) { SetNumGlyphs(static_cast<int>(*i)); return true; }
-        if (SameName(name, L"Layout") && *i >= 0 && *i < std::ssize(kButtonLayoutIdents)) {
-            SetLayout(static_cast<TButtonLayout>(*i));
-            return true;
-        }
-        if (SameName(name, L"Margin")) { margin_ = static_cast<int>(*i); Invalidate(); return true; }
-        if (SameName(name, L"Spacing")) { spacing_ = static_cast<int>(*i); Invalidate(); return true; }
-    }
-    return TButton::SetProperty(name, value);
+    if (!glyph_.SetProperty(name, value)) return TButton::SetProperty(name, value);
+    Invalidate();
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
 // TSpeedButton
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TCustomControl(owner), glyph_(std::make_unique<TBitmap>())
+TSpeedButton::TSpeedButton(TComponent* owner) : TCustomControl(owner)
 {
     SetBounds(0, 0, 23, 22);
 }
@@ -131,13 +144,13 @@ TSpeedButton::~TSpeedButton() = default;
 
 void TSpeedButton::SetGlyph(const TBitmap& bitmap)
 {
-    glyph_->Assign(bitmap);
+    glyph_.Bitmap->Assign(bitmap);
     Invalidate();
 }
 
 void TSpeedButton::SetNumGlyphs(int value)
 {
-    num_glyphs_ = std::clamp(value, 1, 4);
+    glyph_.SetCount(value);
     Invalidate();
 }
 
@@ -172,21 +185,21 @@ void TSpeedButton::Paint()
     const bool sunken = pressed_ || down_;
     if (!flat_ || hot_ || sunken) DrawEdge(canvas.Handle(), &r, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const int offset = sunken ? 1 : 0;
-    const int cellWidth = glyph_->Empty() ? 0 : glyph_->Width() / num_glyphs_;
+    const int cellWidth = glyph_.Bitmap->Empty() ? 0 : glyph_.Bitmap->Width() / glyph_.Count;
     const std::wstring caption = Text();
     canvas.Font().Assign(*Font());
     if (!Enabled()) canvas.Font().SetColor(clGrayText);
     const SIZE text = caption.empty() ? SIZE{0, 0} : canvas.TextExtent(caption);
-    const int gap = cellWidth && text.cx ? spacing_ : 0;
+    const int gap = cellWidth && text.cx ? glyph_.Spacing : 0;
     int x = (Width() - cellWidth - gap - text.cx) / 2 + offset;
     if (cellWidth) {
         const int cell = !Enabled() ? 2 : down_ ? 4 : pressed_ ? 3 : 1;
-        const int index = (cell <= num_glyphs_ ? cell : 1) - 1;
-        TBitmap frame(cellWidth, glyph_->Height());
-        frame.Canvas().CopyRect(RECT{0, 0, cellWidth, glyph_->Height()}, glyph_->Canvas(),
-                                RECT{index * cellWidth, 0, (index + 1) * cellWidth, glyph_->Height()});
+        const int index = (cell <= glyph_.Count ? cell : 1) - 1;
+        TBitmap frame(cellWidth, glyph_.Bitmap->Height());
+        frame.Canvas().CopyRect(RECT{0, 0, cellWidth, glyph_.Bitmap->Height()}, glyph_.Bitmap->Canvas(),
+                                RECT{index * cellWidth, 0, (index + 1) * cellWidth, glyph_.Bitmap->Height()});
         frame.Transparent = true;
-        canvas.Draw(x, (Height() - glyph_->Height()) / 2 + offset, frame);
+        canvas.Draw(x, (Height() - glyph_.Bitmap->Height()) / 2 + offset, frame);
         x += cellWidth + gap;
     }
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
@@ -227,11 +240,7 @@ void TSpeedButton::WndProc(TMessage& message)
 
 PropValue TSpeedButton::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"Glyph")) return PropValue(static_cast<TObject*>(glyph_.get()));
-    if (SameName(name, L"NumGlyphs")) return static_cast<std::int64_t>(num_glyphs_);
-    if (SameName(name, L"Layout")) return EnumProp(TButtonLayoutType, layout_);
-    if (SameName(name, L"Spacing")) return static_cast<std::int64_t>(spacing_);
-    if (SameName(name, L"Margin")) return static_cast<std::int64_t>(margin_);
+    if (PropValue value = glyph_.GetProperty(name); !std::holds_alternative<std::monostate>(value)) return value;
     if (SameName(name, L"Flat")) return BoolProp(flat_);
     if (SameName(name, L"Down")) return BoolProp(down_);
     if (SameName(name, L"GroupIndex")) return static_cast<std::int64_t>(group_index_);
@@ -241,26 +250,15 @@ PropValue TSpeedButton::GetProperty(std::wstring_view name) const
 
 bool TSpeedButton::SetProperty(std::wstring_view name, const PropValue& value)
 {
-    if (SameName(name, L"Glyph")) {
-        auto* const* o = std::get_if<TObject*>(&value);
-        auto* bitmap = o ? dynamic_cast<TBitmap*>(*o) : nullptr;
-        if (!bitmap) return false;
-        SetGlyph(*bitmap);
+    if (glyph_.SetProperty(name, value)) {
+        Invalidate();
         return true;
     }
     if (const auto* i = std::get_if<std::int64_t>(&value)) {
-        if (SameName(name, L"NumGlyphs")) { SetNumGlyphs(static_cast<int>(*i)); return true; }
         if (SameName(name, L"Flat")) { SetFlat(*i != 0); return true; }
         if (SameName(name, L"Down")) { SetDown(*i != 0); return true; }
         if (SameName(name, L"GroupIndex")) { SetGroupIndex(static_cast<int>(*i)); return true; }
         if (SameName(name, L"AllowAllUp")) { SetAllowAllUp(*i != 0); return true; }
-        if (SameName(name, L"Margin")) { margin_ = static_cast<int>(*i); Invalidate(); return true; }
-        if (SameName(name, L"Spacing")) { spacing_ = static_cast<int>(*i); Invalidate(); return true; }
-        if (SameName(name, L"Layout") && *i >= 0 && *i < std::ssize(kButtonLayoutIdents)) {
-            layout_ = static_cast<TButtonLayout>(*i);
-            Invalidate();
-            return true;
-        }
     }
     return TCustomControl::SetProperty(name, value);
 }

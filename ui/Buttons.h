@@ -13,6 +13,22 @@ enum class TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop,
 inline constexpr std::wstring_view kButtonLayoutIdents[] = {L"blGlyphLeft", L"blGlyphRight", L"blGlyphTop", L"blGlyphBottom"};
 inline constexpr TEnumType TButtonLayoutType{L"TButtonLayout", kButtonLayoutIdents};
 
+// The glyph of a bit or speed button and its placement, with their published properties
+// (Glyph, NumGlyphs, Layout, Spacing, Margin).
+struct TButtonGlyph {
+    std::unique_ptr<TBitmap> Bitmap = std::make_unique<TBitmap>();
+    int Count = 1;
+    TButtonLayout Layout = TButtonLayout::blGlyphLeft;
+    int Spacing = 4;
+    int Margin = -1;
+
+    void SetCount(int value);
+    // monostate for a name that is not one of them.
+    PropValue GetProperty(std::wstring_view name) const;
+    // False for a name that is not one of them or a value that does not fit.
+    bool SetProperty(std::wstring_view name, const PropValue& value);
+};
+
 class TBitBtn : public TButton {
 public:
     explicit TBitBtn(TComponent* owner);
@@ -20,14 +36,14 @@ public:
     std::wstring_view ClassName() const override { return L"TBitBtn"; }
 
     // The glyph: its bottom-left pixel's colour is drawn transparent.
-    TBitmap* Glyph() { return glyph_.get(); }
+    TBitmap* Glyph() { return glyph_.Bitmap.get(); }
     void SetGlyph(const TBitmap& bitmap);
-    int NumGlyphs() const { return num_glyphs_; }
+    int NumGlyphs() const { return glyph_.Count; }
     void SetNumGlyphs(int value);
-    TButtonLayout Layout() const { return layout_; }
+    TButtonLayout Layout() const { return glyph_.Layout; }
     void SetLayout(TButtonLayout value);
-    int Spacing() const { return spacing_; }
-    int Margin() const { return margin_; }
+    int Spacing() const { return glyph_.Spacing; }
+    int Margin() const { return glyph_.Margin; }
 
     PropValue GetProperty(std::wstring_view name) const override;
     bool SetProperty(std::wstring_view name, const PropValue& value) override;
@@ -38,11 +54,7 @@ protected:
     void DrawItem(const DRAWITEMSTRUCT& item);
 
 private:
-    std::unique_ptr<TBitmap> glyph_;
-    int num_glyphs_ = 1;
-    TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
-    int spacing_ = 4;
-    int margin_ = -1;
+    TButtonGlyph glyph_;
 };
 
 // Glyph cells: 1 up, 2 disabled, 3 pressed, 4 down. A button of a group (GroupIndex > 0)
@@ -53,9 +65,9 @@ public:
     ~TSpeedButton() override;
     std::wstring_view ClassName() const override { return L"TSpeedButton"; }
 
-    TBitmap* Glyph() { return glyph_.get(); }
+    TBitmap* Glyph() { return glyph_.Bitmap.get(); }
     void SetGlyph(const TBitmap& bitmap);
-    int NumGlyphs() const { return num_glyphs_; }
+    int NumGlyphs() const { return glyph_.Count; }
     void SetNumGlyphs(int value);
     bool Flat() const { return flat_; }
     void SetFlat(bool value);
@@ -75,11 +87,7 @@ protected:
     void Paint() override;
 
 private:
-    std::unique_ptr<TBitmap> glyph_;
-    int num_glyphs_ = 1;
-    TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
-    int spacing_ = 4;
-    int margin_ = -1;
+    TButtonGlyph glyph_;
     bool flat_ = false;
     bool down_ = false;
     int group_index_ = 0;
