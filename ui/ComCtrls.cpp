@@ -383,9 +383,65 @@ PropValue TDateTimePicker::GetProperty(std::wstring_view name) const
 }
 
 // ---------------------------------------------------------------------------------------
+// TRangeControl
+
+void TRangeControl::CreateWindowHandleDone()
+{
+    SendMessageW(WindowHandle(), messages_.SetRange, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+    SendPosition();
+}
+
+void TRangeControl::SendPosition() const
+{
+    const auto position = static_cast<std::intptr_t>(position_);
+    SendMessageW(WindowHandle(), messages_.SetPosition, messages_.PositionInLParam ? 0 : static_cast<WPARAM>(position),
+                 messages_.PositionInLParam ? static_cast<LPARAM>(position) : 0);
+}
+
+void TRangeControl::SetRange(int min, int max)
+{
+    min_ = min;
+    max_ = max;
+    if (WindowHandle()) SendMessageW(WindowHandle(), messages_.SetRange, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
+}
+
+int TRangeControl::Position() const
+{
+    if (!WindowHandle()) return position_;
+    return static_cast<int>(SendMessageW(WindowHandle(), messages_.GetPosition, 0, 0));
+}
+
+void TRangeControl::SetPosition(int value)
+{
+    position_ = std::clamp(value, std::min(min_, max_), std::max(min_, max_));
+    if (WindowHandle()) SendPosition();
+}
+
+PropValue TRangeControl::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"Min")) return static_cast<std::int64_t>(min_);
+    if (SameName(name, L"Max")) return static_cast<std::int64_t>(max_);
+    if (SameName(name, L"Position")) return static_cast<std::int64_t>(Position());
+    return TWinControl::GetProperty(name);
+}
+
+bool TRangeControl::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    if (const auto* i = std::get_if<std::int64_t>(&value)) {
+        if (SameName(name, L"Min")) { SetRange(static_cast<int>(*i), max_); return true; }
+        if (SameName(name, L"Max")) { SetRange(min_, static_cast<int>(*i)); return true; }
+        if (SameName(name, L"Position")) { SetPosition(static_cast<int>(*i)); return true; }
+    }
+    return TWinControl::SetProperty(name, value);
+}
+
+// ---------------------------------------------------------------------------------------
 // TUpDown
 
-TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 17, 25); }
+TUpDown::TUpDown(TComponent* owner) : TRangeControl(owner, {UDM_SETRANGE32, UDM_SETPOS32, true, UDM_GETPOS32})
+{
+    SetBounds(0, 0, 17, 25);
+}
 
 void TUpDown::CreateParams(TCreateParams& params)
 {
@@ -393,31 +449,6 @@ void TUpDown::CreateParams(TCreateParams& params)
     TWinControl::CreateParams(params);
     params.BaseClassName = UPDOWN_CLASSW;
     params.Style |= UDS_ARROWKEYS;
-}
-
-void TUpDown::CreateWindowHandleDone()
-{
-    SendMessageW(WindowHandle(), UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
-    SendMessageW(WindowHandle(), UDM_SETPOS32, 0, static_cast<LPARAM>(position_));
-}
-
-void TUpDown::SetRange(int min, int max)
-{
-    min_ = min;
-    max_ = max;
-    if (WindowHandle()) SendMessageW(WindowHandle(), UDM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
-}
-
-int TUpDown::Position() const
-{
-    if (!WindowHandle()) return position_;
-    return static_cast<int>(SendMessageW(WindowHandle(), UDM_GETPOS32, 0, 0));
-}
-
-void TUpDown::SetPosition(int value)
-{
-    position_ = std::clamp(value, std::min(min_, max_), std::max(min_, max_));
-    if (WindowHandle()) SendMessageW(WindowHandle(), UDM_SETPOS32, 0, static_cast<LPARAM>(position_));
 }
 
 void TUpDown::WndProc(TMessage& message)
@@ -430,77 +461,19 @@ void TUpDown::WndProc(TMessage& message)
     TWinControl::WndProc(message);
 }
 
-PropValue TUpDown::GetProperty(std::wstring_view name) const
-{
-    if (SameName(name, L"Min")) return static_cast<std::int64_t>(min_);
-    if (SameName(name, L"Max")) return static_cast<std::int64_t>(max_);
-    if (SameName(name, L"Position")) return static_cast<std::int64_t>(Position());
-    return TWinControl::GetProperty(name);
-}
-
-bool TUpDown::SetProperty(std::wstring_view name, const PropValue& value)
-{
-    if (const auto* i = std::get_if<std::int64_t>(&value)) {
-        if (SameName(name, L"Min")) { SetRange(static_cast<int>(*i), max_); return true; }
-        if (SameName(name, L"Max")) { SetRange(min_, static_cast<int>(*i)); return true; }
-        if (SameName(name, L"Position")) { SetPosition(static_cast<int>(*i)); return true; }
-    }
-    return TWinControl::SetProperty(name, value);
-}
-
 // ---------------------------------------------------------------------------------------
 // TProgressBar
 
-TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 150, 17); }
+TProgressBar::TProgressBar(TComponent* owner) : TRangeControl(owner, {PBM_SETRANGE32, PBM_SETPOS, false, PBM_GETPOS})
+{
+    SetBounds(0, 0, 150, 17);
+}
 
 void TProgressBar::CreateParams(TCreateParams& params)
 {
     EnsureCommonControls(ICC_PROGRESS_CLASS);
     TWinControl::CreateParams(params);
     params.BaseClassName = PROGRESS_CLASSW;
-}
-
-void TProgressBar::CreateWindowHandleDone()
-{
-    SendMessageW(WindowHandle(), PBM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
-    SendMessageW(WindowHandle(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
-}
-
-void TProgressBar::SetRange(int min, int max)
-{
-    min_ = min;
-    max_ = max;
-    if (WindowHandle()) SendMessageW(WindowHandle(), PBM_SETRANGE32, static_cast<WPARAM>(min), static_cast<LPARAM>(max));
-}
-
-int TProgressBar::Position() const
-{
-    if (!WindowHandle()) return position_;
-    return static_cast<int>(SendMessageW(WindowHandle(), PBM_GETPOS, 0, 0));
-}
-
-void TProgressBar::SetPosition(int value)
-{
-    position_ = std::clamp(value, std::min(min_, max_), std::max(min_, max_));
-    if (WindowHandle()) SendMessageW(WindowHandle(), PBM_SETPOS, static_cast<WPARAM>(position_), 0);
-}
-
-PropValue TProgressBar::GetProperty(std::wstring_view name) const
-{
-    if (SameName(name, L"Min")) return static_cast<std::int64_t>(min_);
-    if (SameName(name, L"Max")) return static_cast<std::int64_t>(max_);
-    if (SameName(name, L"Position")) return static_cast<std::int64_t>(Position());
-    return TWinControl::GetProperty(name);
-}
-
-bool TProgressBar::SetProperty(std::wstring_view name, const PropValue& value)
-{
-    if (const auto* i = std::get_if<std::int64_t>(&value)) {
-        if (SameName(name, L"Min")) { SetRange(static_cast<int>(*i), max_); return true; }
-        if (SameName(name, L"Max")) { SetRange(min_, static_cast<int>(*i)); return true; }
-        if (SameName(name, L"Position")) { SetPosition(static_cast<int>(*i)); return true; }
-    }
-    return TWinControl::SetProperty(name, value);
 }
 
 // ---------------------------------------------------------------------------------------

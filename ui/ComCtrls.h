@@ -170,56 +170,62 @@ private:
     TDTDateMode date_mode_ = TDTDateMode::dmComboBox;
 };
 
+// A common control that holds a position between Min and Max, kept here while it has no
+// window and handed to it by its own messages.
+class TRangeControl : public TWinControl {
+public:
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    void SetRange(int min, int max);
+    int Position() const;
+    void SetPosition(int value);
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+
+protected:
+    // The window's messages: the range (minimum in wParam, maximum in lParam), the position
+    // written (in lParam when positionInLParam, else in wParam) and read.
+    struct TRangeMessages {
+        UINT SetRange;
+        UINT SetPosition;
+        bool PositionInLParam;
+        UINT GetPosition;
+    };
+    TRangeControl(TComponent* owner, const TRangeMessages& messages) : TWinControl(owner), messages_(messages) {}
+    void CreateWindowHandleDone() override;
+
+    int position_ = 0;
+
+private:
+    void SendPosition() const;
+
+    TRangeMessages messages_;
+    int min_ = 0;
+    int max_ = 100;
+};
+
 // Two arrows that step a number between Min and Max.
-class TUpDown : public TWinControl {
+class TUpDown : public TRangeControl {
 public:
     explicit TUpDown(TComponent* owner);
     std::wstring_view ClassName() const override { return L"TUpDown"; }
 
-    int Min() const { return min_; }
-    int Max() const { return max_; }
-    void SetRange(int min, int max);
-    int Position() const;
-    void SetPosition(int value);
-
     TNotifyEvent OnChanging;
 
-    PropValue GetProperty(std::wstring_view name) const override;
-    bool SetProperty(std::wstring_view name, const PropValue& value) override;
     void WndProc(TMessage& message) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    void CreateWindowHandleDone() override;
-
-private:
-    int min_ = 0;
-    int max_ = 100;
-    int position_ = 0;
 };
 
-class TProgressBar : public TWinControl {
+class TProgressBar : public TRangeControl {
 public:
     explicit TProgressBar(TComponent* owner);
     std::wstring_view ClassName() const override { return L"TProgressBar"; }
 
-    int Min() const { return min_; }
-    int Max() const { return max_; }
-    void SetRange(int min, int max);
-    int Position() const;
-    void SetPosition(int value);
-
-    PropValue GetProperty(std::wstring_view name) const override;
-    bool SetProperty(std::wstring_view name, const PropValue& value) override;
-
 protected:
     void CreateParams(TCreateParams& params) override;
-    void CreateWindowHandleDone() override;
-
-private:
-    int min_ = 0;
-    int max_ = 100;
-    int position_ = 0;
 };
 
 // A bar along the bottom of its parent showing one text (SimpleText).
