@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "FormFixture.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -20,25 +21,7 @@ std::wstring WindowClassName(HWND window)
     return name;
 }
 
-class ControlKindsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        form = new ui::TForm(nullptr);
-        form->SetBounds(10, 10, 500, 400);
-    }
-    void TearDown() override { delete form; }
-
-    template <class T>
-    T* Make()
-    {
-        auto* control = new T(form);
-        control->SetParent(form);
-        return control;
-    }
-
-    ui::TForm* form = nullptr;
-};
+class ControlKindsTest : public uitest::FormFixture {};
 
 TEST_F(ControlKindsTest, EachKindHasItsWindowAndSystemBehaviour)
 {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "FormFixture.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -13,25 +14,7 @@
 
 namespace {
 
-class PropertyKindsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        form = new ui::TForm(nullptr);
-        form->SetBounds(10, 10, 400, 300);
-    }
-    void TearDown() override { delete form; }
-
-    template <class T>
-    T* Make()
-    {
-        auto* control = new T(form);
-        control->SetParent(form);
-        return control;
-    }
-
-    ui::TForm* form = nullptr;
-};
+class PropertyKindsTest : public uitest::FormFixture {};
 
 TEST_F(PropertyKindsTest, EachPropertyAnswersByItsKind)
 {
