@@ -385,6 +385,49 @@ bool PaintTabControlWindow(HDC dc, HWND tab, const TSkinElements& skin, ui::TCol
     return PaintTabStrip(dc, skin, tabs, look, closeRects);
 }
 
+bool PaintTabButtonsWindow(HDC dc, HWND tab, const TSkinElements& skin)
+{
+    const TDataSkinButton* buttons = skin.Buttons.get();
+    if (!Usable(buttons)) return false;
+    const SIZE size = ClientSize(tab);
+    if (size.cx <= 0 || size.cy <= 0) return true;
+    RECT display{0, 0, size.cx, size.cy};
+    SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    ui::TBitmap buffer(size.cx, size.cy);
+    const HDC work = buffer.Canvas().Handle();
+    SetStretchBltMode(work, COLORONCOLOR);
+    Fill(work, RECT{0, 0, size.cx, size.cy}, skin.Color(csButtonFace));
+    const ui::ScopedSaveDC saved(work);
+    if (const HFONT font = FontOf(tab)) SelectObject(work, font);
+    const int selected = static_cast<int>(SendMessageW(tab, TCM_GETCURSEL, 0, 0));
+    const bool enabled = !(GetWindowLongPtrW(tab, GWL_STYLE) & WS_DISABLED);
+    const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(tab, TCM_GETIMAGELIST, 0, 0));
+    const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int k = 0; k < count; ++k) {
+        RECT r{};
+        if (!SendMessageW(tab, TCM_GETITEMRECT, k, reinterpret_cast<LPARAM>(&r))) continue;
+        OffsetRect(&r, 0, 1);
+        wchar_t text[81]{};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT | TCIF_IMAGE;
+        item.pszText = text;
+        item.cchTextMax = 80;
+        if (!SendMessageW(tab, TCM_GETITEMW, k, reinterpret_cast<LPARAM>(&item))) item.iImage = -1;
+        const int frame = k == selected ? 2 : 1;
+        DrawSkinElement(work, r, buttons->Image, buttons->Margins(), false, buttons->Tile == 1, buttons->Trans != 0,
+                        buttons->Frame, frame);
+        ui::TColor colour = ui::clBlack;
+        if (frame == 1 && buttons->NormalColour != -1) colour = buttons->NormalColour;
+        if (frame == 2 && buttons->PressedColour != -1) colour = buttons->PressedColour;
+        SetTextColor(work, ui::ColorToColorRef(colour));
+        DrawTabContent(work, r, 1, text, item.iImage, images, enabled);
+    }
+    // The strip reaches a pixel below the display area's top; the pages cover the rest.
+    const int stripBottom = std::clamp<int>(display.top + 1, 0, size.cy);
+    BitBlt(dc, 0, 0, size.cx, stripBottom, work, 0, 0, SRCCOPY);
+    return true;
+}
+
 void PaintStatusBarWindow(HDC dc, HWND bar, const TSkinElements& skin)
 {
     const LONG_PTR style = GetWindowLongPtrW(bar, GWL_STYLE);

@@ -91,6 +91,9 @@ void PaintGroupBoxWindow(HDC dc, HWND box, const TSkinElements& skin);
 bool PaintTabControlWindow(HDC dc, HWND tab, const TSkinElements& skin, ui::TColor parentColour, bool closeBoxes,
                            std::vector<RECT>* closeRects);
 void PaintStatusBarWindow(HDC dc, HWND bar, const TSkinElements& skin);
+// A tab control in button style: every tab on a "Buttons" frame (2 for the selected one) over
+// the face colour. False (nothing drawn) without a "Buttons" image.
+bool PaintTabButtonsWindow(HDC dc, HWND tab, const TSkinElements& skin);
 // `hot` is the section under the mouse or -1; the sections' rectangles are returned.
 bool PaintHeaderWindow(HDC dc, HWND header, const TSkinElements& skin, int hot, std::vector<RECT>* sections);
 

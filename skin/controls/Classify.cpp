@@ -4,6 +4,8 @@
 #include <cwctype>
 #include <vector>
 
+#include "skin/controls/BarPainters.h"
+#include "skin/controls/BoxPainters.h"
 #include "skin/controls/ButtonSkins.h"
 #include "skin/controls/CheckSkins.h"
 #include "skin/controls/EditPainters.h"
@@ -327,6 +329,20 @@ TSkinControl* CreatePainter(TPainterKind kind, ui::TComponent* owner)
     case K::ComboBoxEx: return new TSkinComBox(owner, true);
     case K::UpDown: return new TSkinUpDown(owner);
     case K::DateTime: return new TSkinDateTime(owner);
+    case K::Box: return new TSkinBox(owner);
+    case K::BoxH: return new TSkinBoxH(owner);
+    case K::GroupBox: return new TSkinGroupBox(owner);
+    case K::TabSheet: return new TSkinTabSheet(owner);
+    case K::Sizer: return new TSkinSizer(owner);
+    case K::Tab: return new TSkinTab(owner);
+    case K::TabControl: return new TSkinTab(owner, true);
+    case K::TabButtons: return new TSkinTabBtn(owner);
+    case K::Tab31: return new TSkinTab31(owner);
+    case K::AdvPage: return new TSkinAdvPage(owner);
+    case K::StatusBar: return new TSkinStatusBar(owner);
+    case K::Header: return new TSkinHeader(owner);
+    case K::Progress: return new TSkinProgress(owner);
+    case K::TrackBar: return new TSkinTrackBar(owner);
     default: return nullptr;
     }
 }

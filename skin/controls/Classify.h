@@ -8,8 +8,8 @@
 // Labels are windows in this framework but, as graphic controls, they are never given a
 // painter: their parent's look shows through them.
 //
-// Painters of the kinds below Button..RadioButton are attached now; the other kinds are
-// chosen and left to their own painters.
+// CreatePainter makes the painters that exist; a kind without one (nullptr) is chosen and
+// left to its own painter once that is built.
 #pragma once
 
 #include <windows.h>

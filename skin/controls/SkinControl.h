@@ -116,6 +116,8 @@ protected:
     bool PropIsTrue(std::wstring_view name) const;
     TSkinElements* Elements() const { return skin_data_ ? &skin_data_->Elements() : nullptr; }
     ui::TColor SkinColor(int slot) const;
+    // The control's colour before the painter took it over.
+    ui::TColor SavedColor() const { return saved_color_; }
 
     HWND window_ = nullptr;
     TSkinData* skin_data_ = nullptr;
