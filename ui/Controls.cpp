@@ -867,11 +867,10 @@ void TWinControl::InsertControl(TControl* control)
 void TWinControl::RemoveControl(TControl* control)
 {
     std::erase(controls_, control);
-    if (auto* w = dynamic_cast<TWinControl*>(control)) {
-        std::erase(tab_list_, w);
-        // The child's window lives inside ours: it cannot outlive the move.
-        w->DestroyWnd();
-    }
+    // By address: a child being destroyed arrives here as a plain TControl already.
+    std::erase_if(tab_list_, [control](const TWinControl* w) { return w == control; });
+    // The child's window lives inside ours: it cannot outlive the move.
+    if (auto* w = dynamic_cast<TWinControl*>(control)) w->DestroyWnd();
     control->parent_ = nullptr;
     Realign();
 }

@@ -10,6 +10,7 @@
 #include "skin/controls/CheckSkins.h"
 #include "skin/controls/EditPainters.h"
 #include "skin/controls/ScrollPainters.h"
+#include "skin/controls/PlayerPainter.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinMessages.h"
@@ -343,6 +344,7 @@ TSkinControl* CreatePainter(TPainterKind kind, ui::TComponent* owner)
     case K::Header: return new TSkinHeader(owner);
     case K::Progress: return new TSkinProgress(owner);
     case K::TrackBar: return new TSkinTrackBar(owner);
+    case K::MediaPlayer: return new TSkinMP(owner);
     default: return nullptr;
     }
 }

@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -207,6 +210,25 @@ TEST_F(ControlsTest, PageControlShowsOnePageAndTellsTheShownPage)
     EXPECT_EQ(shown, 1);
     pages->SetActivePage(second);
     EXPECT_EQ(shown, 1);
+}
+
+// A freed child leaves its parent's tab order, whatever kind of windowed control it was.
+TEST_F(ControlsTest, FreedChildrenLeaveTheTabOrder)
+{
+    auto* pages = new ui::TPageControl(form);
+    pages->SetParent(form);
+    auto* sheet = new ui::TTabSheet(form);
+    sheet->SetPageControl(pages);
+    auto* edit = new ui::TEdit(form);
+    edit->SetParent(form);
+    std::vector<ui::TWinControl*> before;
+    form->GetTabOrderList(before);
+    ASSERT_EQ(std::count(before.begin(), before.end(), sheet), 1);
+    delete sheet;
+    delete edit;
+    std::vector<ui::TWinControl*> after;
+    form->GetTabOrderList(after);
+    EXPECT_EQ(after, std::vector<ui::TWinControl*>{pages});
 }
 
 }  // namespace

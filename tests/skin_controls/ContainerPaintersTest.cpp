@@ -1,0 +1,449 @@
+// Container and bar painters on real windows, skinned as the program skins them: a skin
+// component on the form, the skin manager attaching the form controller, the classification
+// giving each control its painter. Every frame of every element of the test skin is a colour
+// of its own, so a pixel read from the screen says which frame shows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "skin/controls/BarPainters.h"
+#include "skin/controls/BoxPainters.h"
+#include "skin/controls/Classify.h"
+#include "skin/controls/SkinManage.h"
+#include "skin/form/SkinForm.h"
+#include "skin_form/SkinWindows.h"
+#include "skin_model/SkinFixture.h"
+#include "ui/ComCtrls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Forms.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using skintest::PumpUntil;
+using ui::RGBColor;
+using ui::TColor;
+
+// Frame f of each element.
+TColor TabColour(int f) { return RGBColor(20 * f, 200, 120); }
+TColor EdgeColour(int f) { return RGBColor(200, 30 * f, 60); }
+TColor HeaderColour(int f) { return RGBColor(60, 40 * f, 210); }
+TColor ProgressColour(int f) { return RGBColor(120, 60, 50 * f); }
+TColor ThumbColour(int f) { return RGBColor(30 * f, 30, 30); }
+constexpr TColor kPane = RGBColor(90, 160, 200);
+constexpr TColor kChannel = RGBColor(250, 200, 10);
+constexpr TColor kFace = RGBColor(231, 222, 205);
+constexpr TColor kShadow = RGBColor(120, 100, 80);
+
+skintest::SkinPackage TestSkin()
+{
+    skintest::SkinPackage package;
+    package.Description =
+        "[TitlebarSkin]\nSkinName=Boxes\n"
+        "[Colours]\nButtonFace=231 222 205\nButtonShadow=120 100 80\n"
+        "[Buttons]\nBitmap=button.bmp\n"
+        "[Tabs]\nImage=tabs.bmp\nStyle=1\nNormalColour=0 0 0\nMouseOverColour=0 0 0\n"
+        "[Tab.Pane]\nImage=pane.bmp\nLeftWidth=2\nRightWidth=2\nTopHeight=2\nBottomHeight=2\n"
+        "[StatusBarEdges]\nImage=edges.bmp\n"
+        "[Headerbar]\nImage=header.bmp\nFrame=2\n"
+        "[Progress]\nBitmap=progress.bmp\n"
+        "[Track]\nImage=channel.bmp\nFrame=1\n"
+        "[Trackbar.ThumbHorz]\nImage=thumb.bmp\n";
+    package.Add("button.bmp", 5 * 8, 8, RGBColor(10, 10, 10));
+    package.Add("tabs.bmp", 5 * 20, 20, [](int x, int) { return TabColour(x / 20 + 1); });
+    package.Add("pane.bmp", 20, 20, kPane);
+    package.Add("edges.bmp", 3 * 10, 10, [](int x, int) { return EdgeColour(x / 10 + 1); });
+    package.Add("header.bmp", 2 * 10, 10, [](int x, int) { return HeaderColour(x / 10 + 1); });
+    package.Add("progress.bmp", 2 * 10, 10, [](int x, int) { return ProgressColour(x / 10 + 1); });
+    package.Add("channel.bmp", 12, 4, kChannel);
+    package.Add("thumb.bmp", 5 * 10, 20, [](int x, int) { return ThumbColour(x / 10 + 1); });
+    return package;
+}
+
+class ProgramEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        application_ = std::make_unique<ui::TApplication>(nullptr);
+        application_->Initialize();
+        skins_ = std::make_unique<skin::TSkinManagerInstallation>();
+    }
+    void TearDown() override
+    {
+        skins_.reset();
+        application_.reset();
+    }
+
+private:
+    std::unique_ptr<ui::TApplication> application_;
+    std::unique_ptr<skin::TSkinManagerInstallation> skins_;
+};
+
+[[maybe_unused]] const auto* const g_environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+
+LRESULT Probe(HWND window) { return SendMessageW(window, skin::SKM_PROBE, 0, 0); }
+
+class ContainerForm : public ui::TForm {
+public:
+    ContainerForm() : ui::TForm(nullptr)
+    {
+        SetBounds(20, 20, 700, 480);
+        SetCaption(L"Containers");
+        Skin = new skin::TSkinData(this);
+        skintest::LoadPackage(*Skin, TestSkin().Packed());
+        Skin->SetActive(true);
+        Pages = Add<ui::TPageControl>(10, 10, 320, 160);
+        Pages->SetTag(skin::kCloseBoxTag);
+        for (const wchar_t* caption : {L"第一页", L"第二页", L"第三页", L"第四页"}) {
+            auto* sheet = new ui::TTabSheet(this);
+            sheet->SetCaption(caption);
+            sheet->SetPageControl(Pages);
+        }
+        Pages->SetActivePageIndex(0);
+        Panel = Add<ui::TPanel>(340, 10, 150, 60);
+        Panel->SetColor(RGBColor(3, 130, 3));
+        Group = Add<ui::TGroupBox>(340, 80, 150, 90);
+        Group->SetCaption(L"分组");
+        Status = Add<ui::TStatusBar>(0, 0, 100, 22);
+        Header = Add<ui::THeaderControl>(10, 180, 300, 24);
+        Header->AddSection(L"序号", 100);
+        Header->AddSection(L"标题", 120);
+        Progress = Add<ui::TProgressBar>(10, 220, 300, 20);
+        Upright = Add<ui::TProgressBar>(320, 220, 20, 160);
+        Track = Add<ui::TTrackBar>(10, 260, 300, 36);
+        Track->SetRange(0, 100);
+        FinishCreate();
+        SetWindowLongPtrW(Upright->Handle(), GWL_STYLE, GetWindowLongPtrW(Upright->Handle(), GWL_STYLE) | PBS_VERTICAL);
+    }
+
+    template <class T>
+    T* Add(int x, int y, int w, int h)
+    {
+        auto* control = new T(this);
+        control->SetBounds(x, y, w, h);
+        control->SetParent(this);
+        return control;
+    }
+
+    // The answer the form gives a tab's close box.
+    LRESULT KeepPage = 0;
+    int CloseAsked = 0;
+
+    void WndProc(ui::TMessage& message) override
+    {
+        if (message.Msg == skin::SKM_TABCLOSE) {
+            ++CloseAsked;
+            message.Result = KeepPage;
+            return;
+        }
+        ui::TForm::WndProc(message);
+    }
+
+    skin::TSkinData* Skin;
+    ui::TPageControl* Pages;
+    ui::TPanel* Panel;
+    ui::TGroupBox* Group;
+    ui::TStatusBar* Status;
+    ui::THeaderControl* Header;
+    ui::TProgressBar* Progress;
+    ui::TProgressBar* Upright;
+    ui::TTrackBar* Track;
+};
+
+class ContainerPaintersTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        form_ = new ContainerForm;
+        form_->Show();
+        ASSERT_TRUE(PumpUntil([] { return Probe(form_->Pages->Handle()) == 1 && Probe(form_->Track->Handle()) == 1; }));
+    }
+    static void TearDownTestSuite()
+    {
+        delete form_;
+        form_ = nullptr;
+    }
+
+    static void Settle() { skintest::Pump(60ms); }
+    static TColor At(HWND window, int x, int y)
+    {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        return skintest::WindowPicture(window).At(x, y);
+    }
+    static TColor At(ui::TWinControl* control, int x, int y) { return At(control->Handle(), x, y); }
+    static skin::TWinSkinForm* Controller() { return skin::SkinManage()->FindForm(form_->Handle()); }
+    static skin::TSkinControl* PainterOf(HWND window)
+    {
+        for (skin::TSkinControl* painter : Controller()->Painters())
+            if (painter->Window() == window) return painter;
+        return nullptr;
+    }
+    static RECT TabRect(HWND tabs, int index)
+    {
+        RECT r{};
+        SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+
+    static inline ContainerForm* form_ = nullptr;
+};
+
+TEST_F(ContainerPaintersTest, EachControlGetsItsPainterAndPanelsLeaveTheProbeAlone)
+{
+    ASSERT_NE(Controller(), nullptr);
+    const std::pair<ui::TWinControl*, std::wstring> served[] = {
+        {form_->Pages, L"TSkinTab"},          {form_->Pages->Pages(0), L"TSkinTabSheet"},
+        {form_->Group, L"TSkinGroupBox"},     {form_->Status, L"TSkinStatusBar"},
+        {form_->Header, L"TSkinHeader"},      {form_->Progress, L"TSkinProgress"},
+        {form_->Track, L"TSkinTrackBar"},     {form_->Panel, L"TSkinBox"}};
+    for (const auto& [control, kind] : served) {
+        skin::TSkinControl* painter = PainterOf(control->Handle());
+        ASSERT_NE(painter, nullptr) << std::string(kind.begin(), kind.end());
+        EXPECT_EQ(std::wstring(painter->ClassName()), kind);
+        EXPECT_EQ(Probe(control->Handle()), kind == L"TSkinBox" ? 0 : 1) << std::string(kind.begin(), kind.end());
+    }
+    // The panel takes the skin's face colour, and gives its own back while painting is off.
+    EXPECT_EQ(form_->Panel->Color(), kFace);
+    SendMessageW(form_->Panel->Handle(), skin::SKM_SKINENABLE, 0, 0);
+    EXPECT_EQ(form_->Panel->Color(), RGBColor(3, 130, 3));
+    SendMessageW(form_->Panel->Handle(), skin::SKM_SKINENABLE, 1, 0);
+    EXPECT_EQ(form_->Panel->Color(), kFace);
+}
+
+TEST_F(ContainerPaintersTest, TabsShowTheirFramesAndThePagesTheSkinsFace)
+{
+    const HWND tabs = form_->Pages->Handle();
+    for (int active : {0, 2}) {
+        form_->Pages->SetActivePageIndex(active);
+        Settle();
+        for (int k = 0; k < 3; ++k) {
+            const RECT r = TabRect(tabs, k);
+            EXPECT_EQ(At(tabs, r.left + 2, r.bottom - 2), TabColour(k == active ? 2 : 1)) << active << " " << k;
+        }
+    }
+    form_->Pages->SetActivePageIndex(0);
+    Settle();
+    ui::TTabSheet* sheet = form_->Pages->Pages(0);
+    EXPECT_EQ(At(sheet, sheet->Width() / 2, sheet->Height() / 2), kFace);
+    // The pane shows around the page.
+    RECT pane{0, 0, form_->Pages->Width(), form_->Pages->Height()};
+    SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
+    EXPECT_EQ(At(tabs, pane.left - 2, (pane.top + pane.bottom) / 2), kPane);
+    // Switched off, the control draws itself; on again, the skin.
+    const RECT first = TabRect(tabs, 0);
+    SendMessageW(tabs, skin::SKM_SKINENABLE, 0, 0);
+    EXPECT_NE(At(tabs, first.left + 2, first.bottom - 2), TabColour(2));
+    SendMessageW(tabs, skin::SKM_SKINENABLE, 1, 0);
+    EXPECT_EQ(At(tabs, first.left + 2, first.bottom - 2), TabColour(2));
+}
+
+TEST_F(ContainerPaintersTest, CloseBoxFreesThePageUnlessTheFormKeepsIt)
+{
+    const HWND tabs = form_->Pages->Handle();
+    auto* painter = dynamic_cast<skin::TSkinTab*>(PainterOf(tabs));
+    ASSERT_NE(painter, nullptr);
+    ASSERT_TRUE(painter->CloseBoxes());
+    At(tabs, 0, 0);
+    ASSERT_GE(painter->CloseBoxRects().size(), 4u);
+    const auto clickBox = [&](int tab) {
+        const RECT box = painter->CloseBoxRects()[static_cast<std::size_t>(tab)];
+        const LPARAM at = MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        SendMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(tabs, WM_LBUTTONUP, 0, at);
+        Settle();
+    };
+    const int pages = form_->Pages->PageCount();
+    form_->KeepPage = 1;
+    clickBox(3);
+    EXPECT_EQ(form_->CloseAsked, 1);
+    EXPECT_EQ(form_->Pages->PageCount(), pages);
+    form_->KeepPage = 0;
+    const std::wstring last = form_->Pages->Pages(3)->Caption();
+    clickBox(3);
+    EXPECT_EQ(form_->CloseAsked, 2);
+    ASSERT_EQ(form_->Pages->PageCount(), pages - 1);
+    for (int k = 0; k < form_->Pages->PageCount(); ++k) EXPECT_NE(form_->Pages->Pages(k)->Caption(), last);
+    form_->Pages->SetActivePageIndex(0);
+}
+
+// Tab controls of the system with the tabs on each side, reached by the window route.
+TEST_F(ContainerPaintersTest, SystemTabControlsOnEverySide)
+{
+    struct Side {
+        DWORD style;
+        const char* name;
+    };
+    const Side sides[] = {{0, "top"}, {TCS_BOTTOM, "bottom"}, {TCS_VERTICAL | TCS_MULTILINE, "left"},
+                          {TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, "right"}};
+    for (const Side& side : sides) {
+        const HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | side.style, 360, 200, 200, 160,
+                                          form_->Handle(), nullptr, nullptr, nullptr);
+        ASSERT_TRUE(tabs);
+        for (const wchar_t* text : {L"甲", L"乙"}) {
+            TCITEMW item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<wchar_t*>(text);
+            SendMessageW(tabs, TCM_INSERTITEMW, 9, reinterpret_cast<LPARAM>(&item));
+        }
+        SendMessageW(tabs, TCM_SETCURSEL, 1, 0);
+        skin::TControlClassifier(*Controller()).SkinWindowByClass(tabs);
+        ASSERT_EQ(Probe(tabs), 1) << side.name;
+        EXPECT_EQ(std::wstring(PainterOf(tabs)->ClassName()), L"TSkinTab") << side.name;
+        for (int k = 0; k < 2; ++k) {
+            const RECT r = TabRect(tabs, k);
+            // A point inside the tab near its outer edge, clear of the centred text.
+            POINT p{r.left + 2, r.top + 2};
+            if (side.style & TCS_VERTICAL) p = {(r.left + r.right) / 2, r.top + 2};
+            EXPECT_EQ(At(tabs, p.x, p.y), TabColour(k == 1 ? 2 : 1)) << side.name << " tab " << k;
+        }
+        skin::TSkinControl* painter = PainterOf(tabs);
+        DestroyWindow(tabs);
+        ASSERT_NE(painter, nullptr);
+        EXPECT_TRUE(painter->Dead()) << side.name;
+        Controller()->PurgeDeadPainters();
+    }
+}
+
+TEST_F(ContainerPaintersTest, GroupBoxFrameInTheShadowColourOnTheFace)
+{
+    ui::TGroupBox* g = form_->Group;
+    const HWND w = g->Handle();
+    EXPECT_EQ(At(w, g->Width() / 2, g->Height() / 2), kFace);
+    EXPECT_EQ(At(w, 1, g->Height() / 2), kShadow);
+    EXPECT_EQ(At(w, g->Width() / 2, g->Height() - 2), kShadow);
+}
+
+TEST_F(ContainerPaintersTest, StatusBarPanelsTakeTheEdgeOfTheirBevel)
+{
+    const HWND bar = form_->Status->Handle();
+    // Simple mode with no text still shows the lowered frame.
+    form_->Status->SetSimpleText(L"");
+    EXPECT_EQ(At(bar, 3, 3), EdgeColour(1));
+    SendMessageW(bar, SB_SIMPLE, FALSE, 0);
+    const int parts[] = {100, 200, -1};
+    SendMessageW(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+    SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"就绪"));
+    SendMessageW(bar, SB_SETTEXTW, 1 | SBT_POPOUT, reinterpret_cast<LPARAM>(L"字数"));
+    SendMessageW(bar, SB_SETTEXTW, 2 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(L""));
+    const int expected[] = {1, 2, 3};
+    for (int k = 0; k < 3; ++k) {
+        RECT r{};
+        SendMessageW(bar, SB_GETRECT, k, reinterpret_cast<LPARAM>(&r));
+        EXPECT_EQ(At(bar, r.right - 4, r.top + 2), EdgeColour(expected[k])) << k;
+    }
+    SendMessageW(bar, SB_SIMPLE, TRUE, 0);
+}
+
+TEST_F(ContainerPaintersTest, HeaderHighlightsOneSectionAtATime)
+{
+    const HWND header = form_->Header->Handle();
+    const auto sectionColour = [&](int k) {
+        RECT r{};
+        SendMessageW(header, HDM_GETITEMRECT, k, reinterpret_cast<LPARAM>(&r));
+        return At(header, r.right - 5, 1);
+    };
+    EXPECT_EQ(sectionColour(0), HeaderColour(1));
+    EXPECT_EQ(sectionColour(1), HeaderColour(1));
+    EXPECT_EQ(At(header, form_->Header->Width() - 3, 1), HeaderColour(1));  // right of the last section
+    const struct {
+        int x;
+        int hot;
+    } moves[] = {{50, 0}, {150, 1}, {101, -1}};  // the divider belongs to neither section
+    for (const auto& move : moves) {
+        SendMessageW(header, WM_MOUSEMOVE, 0, MAKELPARAM(move.x, 5));
+        Settle();
+        EXPECT_EQ(sectionColour(0), HeaderColour(move.hot == 0 ? 2 : 1)) << move.x;
+        EXPECT_EQ(sectionColour(1), HeaderColour(move.hot == 1 ? 2 : 1)) << move.x;
+    }
+    SendMessageW(header, WM_MOUSEMOVE, 0, MAKELPARAM(150, 5));
+    SendMessageW(header, WM_MOUSELEAVE, 0, 0);
+    Settle();
+    EXPECT_EQ(sectionColour(1), HeaderColour(1));
+}
+
+TEST_F(ContainerPaintersTest, ProgressFillsItsShareFromTheStart)
+{
+    ui::TProgressBar* bar = form_->Progress;
+    const int w = bar->Width(), h = bar->Height();
+    struct Case {
+        int position;
+        TColor quarter, threeQuarters;
+    };
+    const Case cases[] = {{0, ProgressColour(1), ProgressColour(1)},
+                          {50, ProgressColour(2), ProgressColour(1)},
+                          {100, ProgressColour(2), ProgressColour(2)}};
+    for (const Case& c : cases) {
+        bar->SetPosition(c.position);
+        Settle();
+        EXPECT_EQ(At(bar, w / 4, h / 2), c.quarter) << c.position;
+        EXPECT_EQ(At(bar, 3 * w / 4, h / 2), c.threeQuarters) << c.position;
+    }
+    // A vertical bar fills from the bottom.
+    ui::TProgressBar* upright = form_->Upright;
+    upright->SetPosition(50);
+    Settle();
+    EXPECT_EQ(At(upright, upright->Width() / 2, 3 * upright->Height() / 4), ProgressColour(2));
+    EXPECT_EQ(At(upright, upright->Width() / 2, upright->Height() / 4), ProgressColour(1));
+    // An empty range shows nothing filled rather than failing.
+    SendMessageW(bar->Handle(), PBM_SETRANGE32, 5, 5);
+    SendMessageW(bar->Handle(), PBM_SETPOS, 5, 0);
+    EXPECT_EQ(At(bar, w / 4, h / 2), ProgressColour(1));
+    SendMessageW(bar->Handle(), PBM_SETRANGE32, 0, 100);
+}
+
+TEST_F(ContainerPaintersTest, TrackBarChannelAndThumbFromTheSkinUntilSwitchedOff)
+{
+    ui::TTrackBar* t = form_->Track;
+    const HWND w = t->Handle();
+    t->SetPosition(10);
+    Settle();
+    RECT thumb{}, channel{};
+    SendMessageW(w, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    SendMessageW(w, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    const POINT inThumb{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
+    const POINT inChannel{(channel.left + 3 * channel.right) / 4, (channel.top + channel.bottom) / 2};
+    EXPECT_EQ(At(w, inThumb.x, inThumb.y), ThumbColour(2));
+    EXPECT_EQ(At(w, inChannel.x, inChannel.y), kChannel);
+    SendMessageW(w, skin::SKM_SKINENABLE, 0, 0);
+    EXPECT_NE(At(w, inThumb.x, inThumb.y), ThumbColour(2));
+    EXPECT_NE(At(w, inChannel.x, inChannel.y), kChannel);
+    SendMessageW(w, skin::SKM_SKINENABLE, 1, 0);
+    EXPECT_EQ(At(w, inThumb.x, inThumb.y), ThumbColour(2));
+}
+
+// Last: the skin switched off gives every control back, and on again skins them anew.
+TEST_F(ContainerPaintersTest, ZzUnskinGivesEverythingBack)
+{
+    const HWND tabs = form_->Pages->Handle();
+    const HWND track = form_->Track->Handle();
+    RECT thumb{};
+    SendMessageW(track, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    const POINT inThumb{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
+    const RECT first = TabRect(tabs, 0);
+    fprintf(stderr, "Z1\n");
+    form_->Skin->SetActive(false);
+    fprintf(stderr, "Z2\n");
+    ASSERT_TRUE(PumpUntil([] { return Probe(form_->Pages->Handle()) == 0; }));
+    Settle();
+    for (ui::TWinControl* control : std::initializer_list<ui::TWinControl*>{
+             form_->Pages, form_->Pages->Pages(0), form_->Group, form_->Status, form_->Header, form_->Progress,
+             form_->Track})
+        EXPECT_EQ(Probe(control->Handle()), 0) << control->ClassName().data();
+    EXPECT_EQ(form_->Panel->Color(), RGBColor(3, 130, 3));
+    EXPECT_NE(At(tabs, first.left + 2, first.bottom - 2), TabColour(2));
+    EXPECT_NE(At(track, inThumb.x, inThumb.y), ThumbColour(2));
+    fprintf(stderr, "Z3\n");
+    form_->Skin->SetActive(true);
+    fprintf(stderr, "Z4\n");
+    ASSERT_TRUE(PumpUntil([] { return Probe(form_->Pages->Handle()) == 1 && Probe(form_->Track->Handle()) == 1; }));
+    EXPECT_EQ(form_->Panel->Color(), kFace);
+    EXPECT_EQ(At(track, inThumb.x, inThumb.y), ThumbColour(2));
+}
+
+}  // namespace
