@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 
 #include "skin/controls/BarPainters.h"
@@ -18,6 +17,7 @@
 #include "skin/form/SkinForm.h"
 #include "skin_form/SkinWindows.h"
 #include "skin_model/SkinFixture.h"
+#include "support/ProgramEnvironment.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
@@ -66,26 +66,8 @@ skintest::SkinPackage TestSkin()
     return package;
 }
 
-class ProgramEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        application_ = std::make_unique<ui::TApplication>(nullptr);
-        application_->Initialize();
-        skins_ = std::make_unique<skin::TSkinManagerInstallation>();
-    }
-    void TearDown() override
-    {
-        skins_.reset();
-        application_.reset();
-    }
-
-private:
-    std::unique_ptr<ui::TApplication> application_;
-    std::unique_ptr<skin::TSkinManagerInstallation> skins_;
-};
-
-[[maybe_unused]] const auto* const g_environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+[[maybe_unused]] const auto* const g_environment =
+    testing::AddGlobalTestEnvironment(new testing_support::ProgramEnvironment());
 
 LRESULT Probe(HWND window) { return SendMessageW(window, skin::SKM_PROBE, 0, 0); }
 

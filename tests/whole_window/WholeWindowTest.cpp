@@ -23,6 +23,7 @@
 #include "support/ProgramEnvironment.h"
 #include "tools/gallery/GalleryForm.h"
 #include "ui/Dialogs.h"
+#include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Subclass.h"
 
@@ -112,6 +113,8 @@ void CollectControls(ui::TWinControl& parent, std::vector<ui::TWinControl*>& out
 {
     for (int k = 0; k < parent.ControlCount(); ++k)
         if (auto* windowed = dynamic_cast<ui::TWinControl*>(parent.Controls(k))) {
+            // The engine's own overlays come and go with their painters.
+            if (!windowed->Owner()) continue;
             out.push_back(windowed);
             CollectControls(*windowed, out);
         }
@@ -141,7 +144,7 @@ std::string Differences(const std::vector<ControlState>& expected, const std::ve
         const ControlState& a = expected[k];
         const ControlState& b = actual[k];
         if (a == b) continue;
-        out << Narrow(Describe(a.Window)) << ": procedure " << (a.Procedure == b.Procedure ? "same" : "changed")
+        out << Narrow(std::wstring(a.Control->ClassName())) << (a.Window == b.Window ? "" : " (new window)") << " " << Narrow(Describe(a.Window)) << ": procedure " << (a.Procedure == b.Procedure ? "same" : "changed")
             << ", colour " << std::hex << a.Color << " -> " << b.Color << std::dec << ", parent colour "
             << a.ParentColor << " -> " << b.ParentColor << ", parent background " << a.ParentBackground << " -> "
             << b.ParentBackground << ", probe " << a.Probed << " -> " << b.Probed << ", painters " << a.Painters
@@ -197,7 +200,9 @@ TEST_F(GalleryCycles, SkinOffGivesEveryControlBackAndSkinOnTakesItAgain)
     int served = 0;
     for (const ControlState& state : *skinned_) {
         served += state.Probed;
-        if (state.Painters > 0 && !state.Probed) ADD_FAILURE() << Narrow(Describe(state.Window)) << " has a silent painter";
+        // Panels keep their messages to themselves: their painter only gives them the face colour.
+        const bool panel = dynamic_cast<ui::TCustomPanel*>(state.Control) != nullptr;
+        if (state.Painters > 0 && !state.Probed && !panel) ADD_FAILURE() << Narrow(Describe(state.Window)) << " has a silent painter";
     }
     EXPECT_GT(served, 5);
     EXPECT_EQ(std::count_if(plain_->begin(), plain_->end(), [](const ControlState& s) { return s.Probed || s.Painters; }),

@@ -10,6 +10,7 @@
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Grids.h"
+#include "ui/MPlayer.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
@@ -71,31 +72,6 @@ class TGalleryMenuButton : public ui::TButton {
 public:
     using TButton::TButton;
     std::wstring_view ClassName() const override { return L"TKtMenuButton"; }
-};
-
-// A visible media player: the nine transport buttons in a row, drawn as the system draws
-// buttons until a painter serves the class.
-class TGalleryPlayer : public ui::TCustomControl {
-public:
-    using TCustomControl::TCustomControl;
-    std::wstring_view ClassName() const override { return L"TMediaPlayer"; }
-
-protected:
-    void Paint() override
-    {
-        static const wchar_t* const glyphs[] = {L"\x25B6", L"\x2016", L"\x25A0", L">|", L"|<", L">>", L"<<",
-                                                L"\x25CF", L"^"};
-        const HDC dc = Canvas()->Handle();
-        RECT client{};
-        GetClientRect(WindowHandle(), &client);
-        const int count = static_cast<int>(std::size(glyphs));
-        SetBkMode(dc, TRANSPARENT);
-        for (int k = 0; k < count; ++k) {
-            RECT button{client.right * k / count, 0, client.right * (k + 1) / count, client.bottom};
-            DrawFrameControl(dc, &button, DFC_BUTTON, DFCS_BUTTONPUSH);
-            DrawTextW(dc, glyphs[k], -1, &button, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-        }
-    }
 };
 
 // Four 16-pixel cells (up, disabled, pressed, down) on the transparent magenta.
@@ -343,7 +319,7 @@ void TGalleryForm::BuildBars()
     vertical->SetRange(0, 100);
     vertical->SetPosition(50);
 
-    Put(new TGalleryPlayer(this), this, 340, 532, 320, 30, L"媒体播放器");
+    Put(new ui::TMediaPlayer(this), this, 340, 532, 320, 30, L"媒体播放器");
 
     auto* status = Put(new ui::TStatusBar(this), this, 0, 0, 0, 19, L"状态栏");
     status->SetAlign(ui::TAlign::alBottom);
