@@ -9,10 +9,12 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "skin/controls/BarPainters.h"
 #include "skin/controls/BoxPainters.h"
 #include "skin/controls/Classify.h"
+#include "skin/controls/PlayerPainter.h"
 #include "skin/controls/SkinManage.h"
 #include "skin/form/SkinForm.h"
 #include "skin_form/SkinWindows.h"
@@ -21,6 +23,7 @@
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/MPlayer.h"
 #include "ui/StdCtrls.h"
 
 namespace {
@@ -36,6 +39,7 @@ TColor EdgeColour(int f) { return RGBColor(200, 30 * f, 60); }
 TColor HeaderColour(int f) { return RGBColor(60, 40 * f, 210); }
 TColor ProgressColour(int f) { return RGBColor(120, 60, 50 * f); }
 TColor ThumbColour(int f) { return RGBColor(30 * f, 30, 30); }
+TColor ButtonColour(int f) { return RGBColor(70, 20 * f, 90); }
 constexpr TColor kPane = RGBColor(90, 160, 200);
 constexpr TColor kChannel = RGBColor(250, 200, 10);
 constexpr TColor kFace = RGBColor(231, 222, 205);
@@ -55,7 +59,7 @@ skintest::SkinPackage TestSkin()
         "[Progress]\nBitmap=progress.bmp\n"
         "[Track]\nImage=channel.bmp\nFrame=1\n"
         "[Trackbar.ThumbHorz]\nImage=thumb.bmp\n";
-    package.Add("button.bmp", 5 * 8, 8, RGBColor(10, 10, 10));
+    package.Add("button.bmp", 5 * 8, 8, [](int x, int) { return ButtonColour(x / 8 + 1); });
     package.Add("tabs.bmp", 5 * 20, 20, [](int x, int) { return TabColour(x / 20 + 1); });
     package.Add("pane.bmp", 20, 20, kPane);
     package.Add("edges.bmp", 3 * 10, 10, [](int x, int) { return EdgeColour(x / 10 + 1); });
@@ -100,6 +104,7 @@ public:
         Upright = Add<ui::TProgressBar>(320, 220, 20, 160);
         Track = Add<ui::TTrackBar>(10, 260, 300, 36);
         Track->SetRange(0, 100);
+        Player = Add<ui::TMediaPlayer>(10, 400, 270, 30);
         FinishCreate();
         SetWindowLongPtrW(Upright->Handle(), GWL_STYLE, GetWindowLongPtrW(Upright->Handle(), GWL_STYLE) | PBS_VERTICAL);
     }
@@ -136,6 +141,7 @@ public:
     ui::TProgressBar* Progress;
     ui::TProgressBar* Upright;
     ui::TTrackBar* Track;
+    ui::TMediaPlayer* Player;
 };
 
 class ContainerPaintersTest : public testing::Test {
@@ -399,6 +405,58 @@ TEST_F(ContainerPaintersTest, TrackBarChannelAndThumbFromTheSkinUntilSwitchedOff
     EXPECT_EQ(At(w, inThumb.x, inThumb.y), ThumbColour(2));
 }
 
+TEST_F(ContainerPaintersTest, MediaPlayerOverlayDrawsTheButtonsAndPassesOnlyWholeClicks)
+{
+    ui::TMediaPlayer* player = form_->Player;
+    auto* painter = dynamic_cast<skin::TSkinMP*>(PainterOf(player->Handle()));
+    ASSERT_NE(painter, nullptr);
+    EXPECT_EQ(Probe(player->Handle()), 1);
+    skin::TWMediaPlayer* overlay = painter->Overlay();
+    ASSERT_NE(overlay, nullptr);
+    const HWND strip = overlay->Handle();
+    EXPECT_TRUE(IsWindowVisible(strip));
+    EXPECT_EQ(overlay->Tag(), form_->Skin->DisableTag);
+    const int width = player->Width() / 9;
+    const auto corner = [&](int button) { return At(strip, button * width + 2, 2); };
+    const auto centre = [&](int button) { return MAKELPARAM(button * width + width / 2, player->Height() / 2); };
+    using ui::TMPBtnType;
+    player->SetEnabledButtons(ui::kAllMPButtons & ~ui::MPButton(TMPBtnType::btStop));
+    EXPECT_EQ(corner(0), ButtonColour(1));
+    EXPECT_EQ(corner(2), ButtonColour(3));
+    player->SetEnabledButtons(ui::kAllMPButtons);
+
+    std::vector<TMPBtnType> clicks;
+    player->OnClick = [&](ui::TObject*, TMPBtnType button) { clicks.push_back(button); };
+    // Pressed on play, released over stop: the release stays with the overlay.
+    SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, centre(0));
+    EXPECT_EQ(corner(0), ButtonColour(2));
+    SendMessageW(strip, WM_LBUTTONUP, 0, centre(2));
+    EXPECT_EQ(corner(0), ButtonColour(1));
+    EXPECT_TRUE(clicks.empty());
+    SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, centre(1));
+    SendMessageW(strip, WM_LBUTTONUP, 0, centre(1));
+    EXPECT_EQ(clicks, std::vector<TMPBtnType>{TMPBtnType::btPause});
+    player->OnClick = nullptr;
+
+    // The overlay follows the player's bounds and visibility, and painting switched off.
+    player->SetBounds(20, 405, 180, 28);
+    Settle();
+    EXPECT_EQ(overlay->Left(), 20);
+    EXPECT_EQ(overlay->Width(), 180);
+    player->SetVisible(false);
+    EXPECT_FALSE(IsWindowVisible(strip));
+    player->SetVisible(true);
+    EXPECT_TRUE(IsWindowVisible(strip));
+    SendMessageW(player->Handle(), skin::SKM_SKINENABLE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(strip));
+    SendMessageW(player->Handle(), skin::SKM_SKINENABLE, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(strip));
+    // No visible button: a plain face.
+    player->SetVisibleButtons(0);
+    EXPECT_EQ(At(strip, 90, 14), kFace);
+    player->SetVisibleButtons(ui::kAllMPButtons);
+}
+
 // Last: the skin switched off gives every control back, and on again skins them anew.
 TEST_F(ContainerPaintersTest, ZzUnskinGivesEverythingBack)
 {
@@ -415,7 +473,7 @@ TEST_F(ContainerPaintersTest, ZzUnskinGivesEverythingBack)
     Settle();
     for (ui::TWinControl* control : std::initializer_list<ui::TWinControl*>{
              form_->Pages, form_->Pages->Pages(0), form_->Group, form_->Status, form_->Header, form_->Progress,
-             form_->Track})
+             form_->Track, form_->Player})
         EXPECT_EQ(Probe(control->Handle()), 0) << control->ClassName().data();
     EXPECT_EQ(form_->Panel->Color(), RGBColor(3, 130, 3));
     EXPECT_NE(At(tabs, first.left + 2, first.bottom - 2), TabColour(2));
