@@ -17,12 +17,22 @@ namespace skin {
 
 namespace {
 
+// Extra padding on each side of a tab's caption that carries a close box.
+constexpr int kCloseBoxRoom = 5;
+
 bool Usable(const TDataSkinObject* element) { return element && !element->Image.Empty(); }
 
 HFONT WindowFont(HWND window)
 {
     if (auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0))) return font;
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+// The tabs are measured again when the font is set, so the padding shows at once.
+void SetPadding(HWND tabs, int across)
+{
+    SendMessageW(tabs, TCM_SETPADDING, 0, MAKELPARAM(across, 3));
+    SendMessageW(tabs, WM_SETFONT, static_cast<WPARAM>(SendMessageW(tabs, WM_GETFONT, 0, 0)), TRUE);
 }
 
 SIZE SizeOf(const RECT& rect) { return {rect.right - rect.left, rect.bottom - rect.top}; }
@@ -178,6 +188,8 @@ void TSkinTab::Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor)
     const std::wstring position = EnumText(L"TabPosition");
     const bool top = position.empty() ? TabPositionOf(Style()) == tpTop : ui::SameName(position, L"tpTop");
     close_boxes_ = control_->Tag() == kCloseBoxTag && dynamic_cast<ui::TPageControl*>(control_) && top;
+    // Room for the box beside the caption: the system's padding of 6 by 3, wider by the box.
+    if (close_boxes_) SetPadding(window_, 6 + kCloseBoxRoom);
     if (tab_control_) mode_ = 2;
     AdoptUpDown(window_, skin_data_, Form());
 }
@@ -187,6 +199,21 @@ void TSkinTab::InitByHandle(HWND window, TSkinData* skinData, TWinSkinForm* form
     TSkinControl::InitByHandle(window, skinData, form);
     enabled_ = WindowEnabled();
     AdoptUpDown(window_, skin_data_, Form());
+}
+
+TSkinTab::~TSkinTab() { GiveBackPadding(); }
+
+void TSkinTab::Restore()
+{
+    GiveBackPadding();
+    TSkinControl::Restore();
+}
+
+void TSkinTab::GiveBackPadding()
+{
+    if (!close_boxes_ || Dead() || !IsWindow(window_)) return;
+    close_boxes_ = false;
+    SetPadding(window_, 6);
 }
 
 bool TSkinTab::HasTabsImage() const { return Elements() && Usable(Elements()->Tabs.get()); }

@@ -84,7 +84,9 @@ class TSkinTab : public TSkinControl {
 public:
     // tabControl: a tab control that is not a page control (mode 2).
     explicit TSkinTab(ui::TComponent* owner, bool tabControl = false);
+    ~TSkinTab() override;
     std::wstring_view ClassName() const override { return L"TSkinTab"; }
+    void Restore() override;
     void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
     void InitByHandle(HWND window, TSkinData* skinData, TWinSkinForm* form) override;
     bool CloseBoxes() const { return close_boxes_; }
@@ -97,6 +99,7 @@ protected:
 
 private:
     bool HasTabsImage() const;
+    void GiveBackPadding();
     // A click on tab's close box: the form may keep the page, else it goes.
     void CloseTab(int tab);
 
