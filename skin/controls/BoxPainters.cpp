@@ -162,7 +162,11 @@ void TSkinTabSheet::Paint(HDC dc, const RECT& rect) { FillSkinColor(dc, rect); }
 // ---------------------------------------------------------------------------------------
 // TSkinSizer: drawn over the grip the system painted.
 
-void TSkinSizer::Paint(HDC dc, const RECT& rect) { FillSkinColor(dc, rect); }
+void TSkinSizer::Paint(HDC dc, const RECT& rect)
+{
+    // A scroll bar that is no size box keeps its own look.
+    if (Style() & (SBS_SIZEBOX | SBS_SIZEGRIP)) FillSkinColor(dc, rect);
+}
 
 // ---------------------------------------------------------------------------------------
 // Tabs

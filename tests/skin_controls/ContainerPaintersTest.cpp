@@ -298,6 +298,32 @@ TEST_F(ContainerPaintersTest, SystemTabControlsOnEverySide)
     }
 }
 
+// A dialog window of the system, reached by the window route: its background and statics
+// take the face colour, its size grip too.
+TEST_F(ContainerPaintersTest, SystemDialogTakesTheFaceWithItsStaticsAndSizeGrip)
+{
+    const HWND dialog = CreateWindowExW(0, L"#32770", L"", WS_CHILD | WS_VISIBLE, 360, 200, 200, 120, form_->Handle(),
+                                        nullptr, nullptr, nullptr);
+    ASSERT_TRUE(dialog);
+    const auto child = [dialog](const wchar_t* cls, DWORD style, int x, int y, int w, int h) {
+        return CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, x, y, w, h, dialog, nullptr, nullptr, nullptr);
+    };
+    const HWND label = child(L"STATIC", SS_LEFT, 10, 10, 80, 20);
+    const HWND bar = child(L"SCROLLBAR", SBS_HORZ, 10, 40, 120, 17);
+    const HWND grip = child(L"SCROLLBAR", SBS_SIZEGRIP, 180, 100, 16, 16);
+    skin::TControlClassifier(*Controller()).SkinWindowByClass(dialog);
+    for (HWND served : {dialog, bar, grip}) EXPECT_EQ(Probe(served), 1);
+    EXPECT_EQ(std::wstring(PainterOf(dialog)->ClassName()), L"TSkinBoxH");
+    EXPECT_EQ(std::wstring(PainterOf(grip)->ClassName()), L"TSkinSizer");
+    EXPECT_EQ(At(dialog, 150, 80), kFace);
+    EXPECT_EQ(At(label, 40, 10), kFace);
+    EXPECT_EQ(At(grip, 8, 8), kFace);
+    SendMessageW(grip, skin::SKM_SKINENABLE, 0, 0);
+    EXPECT_NE(At(grip, 8, 8), kFace);
+    DestroyWindow(dialog);
+    Controller()->PurgeDeadPainters();
+}
+
 TEST_F(ContainerPaintersTest, GroupBoxFrameInTheShadowColourOnTheFace)
 {
     ui::TGroupBox* g = form_->Group;
