@@ -144,7 +144,8 @@ std::string Differences(const std::vector<ControlState>& expected, const std::ve
         const ControlState& a = expected[k];
         const ControlState& b = actual[k];
         if (a == b) continue;
-        out << Narrow(std::wstring(a.Control->ClassName())) << (a.Window == b.Window ? "" : " (new window)") << " " << Narrow(Describe(a.Window)) << ": procedure " << (a.Procedure == b.Procedure ? "same" : "changed")
+        out << Narrow(Describe(a.Window)) << (a.Window == b.Window ? "" : " (new window)") << ": procedure "
+            << (a.Procedure == b.Procedure ? "same" : "changed")
             << ", colour " << std::hex << a.Color << " -> " << b.Color << std::dec << ", parent colour "
             << a.ParentColor << " -> " << b.ParentColor << ", parent background " << a.ParentBackground << " -> "
             << b.ParentBackground << ", probe " << a.Probed << " -> " << b.Probed << ", painters " << a.Painters
@@ -202,10 +203,12 @@ TEST_F(GalleryCycles, SkinOffGivesEveryControlBackAndSkinOnTakesItAgain)
         served += state.Probed;
         // Panels keep their messages to themselves: their painter only gives them the face colour.
         const bool panel = dynamic_cast<ui::TCustomPanel*>(state.Control) != nullptr;
-        if (state.Painters > 0 && !state.Probed && !panel) ADD_FAILURE() << Narrow(Describe(state.Window)) << " has a silent painter";
+        if (state.Painters > 0 && !state.Probed && !panel)
+            ADD_FAILURE() << Narrow(Describe(state.Window)) << " has a silent painter";
     }
     EXPECT_GT(served, 5);
-    EXPECT_EQ(std::count_if(plain_->begin(), plain_->end(), [](const ControlState& s) { return s.Probed || s.Painters; }),
+    EXPECT_EQ(std::count_if(plain_->begin(), plain_->end(),
+                            [](const ControlState& s) { return s.Probed || s.Painters; }),
               0);
 
     for (int round = 0; round < 2; ++round) {
