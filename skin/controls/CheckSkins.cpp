@@ -30,10 +30,7 @@ bool WantsTransparent(const ui::TControl* control, const TSkinData* skinData)
            (skinData && skinData->Options.Contains(TSkinOption::xoTransparent));
 }
 
-struct TStrip {
-    const ui::TBitmap* Image = nullptr;
-    int Count = 1;
-};
+using TStrip = TSkinCheckControl::TStrip;
 
 TStrip CheckStrip(const TSkinElements* elements)
 {
@@ -96,41 +93,6 @@ TCaptionLook CaptionLook(const ui::TControl* control, HWND window, bool enabled)
     return look;
 }
 
-// Shared by the two painters: the box cell, then (mode 1) the caption.
-void PaintCheckLike(TSkinControl& painter, HDC dc, const RECT& rect, const TStrip& strip, int cell, bool radio,
-                           bool fill, bool drawCaption, const std::wstring& caption, HFONT font, ui::TColor textColor,
-                           bool focusRect, ui::TColor face)
-{
-    const SIZE cellSize{strip.Image->Width() / strip.Count, strip.Image->Height()};
-    const TCheckLayout layout = LayOutCheck(painter.Window(), rect, cellSize, radio);
-    ui::ScopedSaveDC saved(dc);
-    if (fill) {
-        // What the parent shows behind the control, as the system's check boxes have it.
-        ui::BrushHandle brush(CreateSolidBrush(ui::ColorToColorRef(face)));
-        FillRect(dc, &rect, brush.get());
-        if (painter.Control()) TSkinControl::DrawParentImage(*painter.Control(), dc);
-    }
-    DrawFrameStretched(dc, layout.Box, *strip.Image, true, strip.Count, cell);
-    if (!drawCaption) return;
-    SelectObject(dc, font);
-    SetTextColor(dc, ui::ColorToColorRef(textColor));
-    SetBkColor(dc, ui::ColorToColorRef(face));
-    SetBkMode(dc, TRANSPARENT);
-    RECT area = layout.Caption;
-    constexpr UINT kFlags = DT_WORDBREAK | DT_EXPANDTABS;
-    RECT measured = area;
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &measured, kFlags | DT_CALCRECT | DT_NOCLIP);
-    OffsetRect(&area, 0, ((area.bottom - area.top) - (measured.bottom - measured.top)) / 2);
-    if (focusRect) {
-        const TRectI bounds{area.left, area.top, area.right, area.bottom};
-        const TRectI text{0, 0, measured.right - measured.left, measured.bottom - measured.top};
-        const TRectI focus = FocusAroundText(bounds, text, layout.TextFlags);
-        const RECT r{focus.Left, focus.Top, focus.Right, focus.Bottom};
-        DrawFocusRect(dc, &r);
-    }
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, kFlags | layout.TextFlags);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -168,6 +130,47 @@ void TSkinCheckControl::AfterMessage(ui::TMessage& message)
     default:
         TSkinControl::AfterMessage(message);
     }
+}
+
+void TSkinCheckControl::PaintCheck(HDC dc, const RECT& rect, const TStrip& strip, bool radio)
+{
+    if (!strip.Image) {
+        mode_ = 0;
+        return;
+    }
+    enabled_ = WindowEnabled();
+    focused_ = Focused();
+    const TCaptionLook look = CaptionLook(control_, window_, enabled_);
+    caption_ = look.Text;
+    const SIZE cellSize{strip.Image->Width() / strip.Count, strip.Image->Height()};
+    const TCheckLayout layout = LayOutCheck(window_, rect, cellSize, radio);
+    ui::ScopedSaveDC saved(dc);
+    if (mode_ == 1 && !transparent_) {
+        // What the parent shows behind the control, as the system's check boxes have it.
+        ui::BrushHandle brush(CreateSolidBrush(ui::ColorToColorRef(SkinColor(csButtonFace))));
+        FillRect(dc, &rect, brush.get());
+        if (control_) DrawParentImage(*control_, dc);
+    }
+    DrawFrameStretched(dc, layout.Box, *strip.Image, true, strip.Count, CurrentCell());
+    // Mode 0: the control drew its caption itself.
+    if (mode_ != 1) return;
+    SelectObject(dc, look.Font);
+    SetTextColor(dc, ui::ColorToColorRef(look.Color));
+    SetBkColor(dc, ui::ColorToColorRef(SkinColor(csButtonFace)));
+    SetBkMode(dc, TRANSPARENT);
+    RECT area = layout.Caption;
+    constexpr UINT kFlags = DT_WORDBREAK | DT_EXPANDTABS;
+    RECT measured = area;
+    DrawTextW(dc, look.Text.c_str(), static_cast<int>(look.Text.size()), &measured, kFlags | DT_CALCRECT | DT_NOCLIP);
+    OffsetRect(&area, 0, ((area.bottom - area.top) - (measured.bottom - measured.top)) / 2);
+    if (focused_ && !look.Text.empty() && !VersionSix()) {
+        const TRectI bounds{area.left, area.top, area.right, area.bottom};
+        const TRectI text{0, 0, measured.right - measured.left, measured.bottom - measured.top};
+        const TRectI focus = FocusAroundText(bounds, text, layout.TextFlags);
+        const RECT r{focus.Left, focus.Top, focus.Right, focus.Bottom};
+        DrawFocusRect(dc, &r);
+    }
+    DrawTextW(dc, look.Text.c_str(), static_cast<int>(look.Text.size()), &area, kFlags | layout.TextFlags);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -211,20 +214,7 @@ void TSkinCheckBox::AfterMessage(ui::TMessage& message)
     TSkinCheckControl::AfterMessage(message);
 }
 
-void TSkinCheckBox::Paint(HDC dc, const RECT& rect)
-{
-    const TStrip strip = CheckStrip(Elements());
-    if (!strip.Image) {
-        mode_ = 0;
-        return;
-    }
-    enabled_ = WindowEnabled();
-    focused_ = Focused();
-    const TCaptionLook look = CaptionLook(control_, window_, enabled_);
-    caption_ = look.Text;
-    PaintCheckLike(*this, dc, rect, strip, CurrentCell(), false, mode_ == 1 && !transparent_, mode_ == 1, look.Text,
-                   look.Font, look.Color, focused_ && !look.Text.empty() && !VersionSix(), SkinColor(csButtonFace));
-}
+void TSkinCheckBox::Paint(HDC dc, const RECT& rect) { PaintCheck(dc, rect, CheckStrip(Elements()), false); }
 
 // ---------------------------------------------------------------------------------------
 // TSkinRadioButton
@@ -243,20 +233,7 @@ int TSkinRadioButton::CurrentCell() const
     return RadioButtonCell(checked, (Style() & WS_DISABLED) != 0, RadioStrip(Elements()).Count);
 }
 
-void TSkinRadioButton::Paint(HDC dc, const RECT& rect)
-{
-    const TStrip strip = RadioStrip(Elements());
-    if (!strip.Image) {
-        mode_ = 0;
-        return;
-    }
-    enabled_ = WindowEnabled();
-    focused_ = Focused();
-    const TCaptionLook look = CaptionLook(control_, window_, enabled_);
-    caption_ = look.Text;
-    PaintCheckLike(*this, dc, rect, strip, CurrentCell(), true, mode_ == 1 && !transparent_, mode_ == 1, look.Text,
-                   look.Font, look.Color, focused_ && !look.Text.empty() && !VersionSix(), SkinColor(csButtonFace));
-}
+void TSkinRadioButton::Paint(HDC dc, const RECT& rect) { PaintCheck(dc, rect, RadioStrip(Elements()), true); }
 
 // ---------------------------------------------------------------------------------------
 // TSkinObjImage

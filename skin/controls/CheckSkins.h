@@ -24,10 +24,21 @@ class TSkinCheckControl : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
     bool Transparent() const { return transparent_; }
+    // The strip cell the box shows now.
+    virtual int CurrentCell() const = 0;
+
+    // A skin strip of Count cells side by side.
+    struct TStrip {
+        const ui::TBitmap* Image = nullptr;
+        int Count = 1;
+    };
 
 protected:
     bool BeforeMessage(ui::TMessage& message) override;
     void AfterMessage(ui::TMessage& message) override;
+    // The box cell from strip, then (mode 1) the background and caption; radio buttons put
+    // a right-hand box one pixel further in. Without the strip the painter falls back to mode 0.
+    void PaintCheck(HDC dc, const RECT& rect, const TStrip& strip, bool radio);
 
     bool transparent_ = false;
 };
@@ -38,8 +49,7 @@ public:
     std::wstring_view ClassName() const override { return L"TSkinCheckBox"; }
 
     void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
-    // The strip cell the box shows now.
-    int CurrentCell() const;
+    int CurrentCell() const override;
 
 protected:
     void AfterMessage(ui::TMessage& message) override;
@@ -56,7 +66,7 @@ public:
     std::wstring_view ClassName() const override { return L"TSkinRadioButton"; }
 
     void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
-    int CurrentCell() const;
+    int CurrentCell() const override;
 
 protected:
     void Paint(HDC dc, const RECT& rect) override;
