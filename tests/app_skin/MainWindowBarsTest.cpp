@@ -22,7 +22,9 @@
 #include "skin/form/SkinMessages.h"
 #include "skin_controls/OverlayPictures.h"
 #include "skin_form/SkinWindows.h"
+#include "support/MouseInput.h"
 #include "support/ProcessDriver.h"
+#include "support/ProgramEnvironment.h"
 #include "ui/Dialogs.h"
 
 namespace {
@@ -32,27 +34,8 @@ using skintest::PumpUntil;
 
 constexpr int kDocuments = 300;
 
-class ProgramEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        application_ = std::make_unique<ui::TApplication>(nullptr);
-        application_->Initialize();
-        application_->SetTitle(app::kApplicationTitle);
-        skins_ = std::make_unique<skin::TSkinManagerInstallation>();
-    }
-    void TearDown() override
-    {
-        skins_.reset();
-        application_.reset();
-    }
-
-private:
-    std::unique_ptr<ui::TApplication> application_;
-    std::unique_ptr<skin::TSkinManagerInstallation> skins_;
-};
-
-[[maybe_unused]] const auto* const g_environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+[[maybe_unused]] const auto* const g_environment =
+    testing::AddGlobalTestEnvironment(new testing_support::ProgramEnvironment(app::kApplicationTitle));
 
 // A store of many documents in the working folder, made before the window opens it.
 void WriteStore()
@@ -177,18 +160,7 @@ TEST_F(MainWindowBars, MemoOverlayFollowsTypingScrollingResizingAndMaximising)
     const POINT grab{(overlay.left + overlay.right) / 2, overlay.top + (info.xyThumbTop + info.xyThumbBottom) / 2};
     SetCursorPos(grab.x, grab.y);
     skintest::Pump(30ms);
-    const auto send = [](DWORD flags, POINT at) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-        SendInput(1, &input, sizeof input);
-    };
-    send(MOUSEEVENTF_LEFTDOWN, grab);
-    send(0, POINT{grab.x, grab.y + 80});
-    send(0, POINT{grab.x, grab.y + 160});
-    send(MOUSEEVENTF_LEFTUP, POINT{grab.x, grab.y + 160});
+    testing_support::DragMouse(grab, {{grab.x, grab.y + 80}, {grab.x, grab.y + 160}});
     skintest::Pump(100ms);
     EXPECT_GT(SendMessageW(m, EM_GETFIRSTVISIBLELINE, 0, 0), 5);
     EXPECT_TRUE(skintest::MatchesBar(bars.Vertical()));

@@ -21,6 +21,7 @@
 #include "skin/form/SkinMessages.h"
 #include "skin_controls/OverlayPictures.h"
 #include "skin_form/SkinWindows.h"
+#include "support/ProgramEnvironment.h"
 #include "ui/ComCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Grids.h"
@@ -32,26 +33,7 @@ using namespace std::chrono_literals;
 using skintest::PumpUntil;
 using ui::TColor;
 
-class ProgramEnvironment : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        application_ = std::make_unique<ui::TApplication>(nullptr);
-        application_->Initialize();
-        skins_ = std::make_unique<skin::TSkinManagerInstallation>();
-    }
-    void TearDown() override
-    {
-        skins_.reset();
-        application_.reset();
-    }
-
-private:
-    std::unique_ptr<ui::TApplication> application_;
-    std::unique_ptr<skin::TSkinManagerInstallation> skins_;
-};
-
-[[maybe_unused]] const auto* const g_environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+[[maybe_unused]] const auto* const g_environment = testing::AddGlobalTestEnvironment(new testing_support::ProgramEnvironment);
 
 bool Skinned(HWND window) { return SendMessageW(window, skin::SKM_PROBE, 0, 0) == 1; }
 

@@ -12,6 +12,7 @@
 #include "skin/controls/BarSkins.h"
 #include "skin/controls/ScrollSkins.h"
 #include "skin/data/SkinData.h"
+#include "support/MouseInput.h"
 #include "ui/Subclass.h"
 
 namespace {
@@ -219,18 +220,7 @@ TEST_F(ScrollOverlay, DraggingTheOverlaysThumbScrollsTheMemo)
     const POINT grab{(overlay.left + overlay.right) / 2, overlay.top + (info.xyThumbTop + info.xyThumbBottom) / 2};
     SetCursorPos(grab.x, grab.y);
     Pump();
-    const auto send = [](DWORD flags, POINT at) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-        SendInput(1, &input, sizeof input);
-    };
-    send(MOUSEEVENTF_LEFTDOWN, grab);
-    send(0, POINT{grab.x, grab.y + 60});
-    send(0, POINT{grab.x, grab.y + 120});
-    send(MOUSEEVENTF_LEFTUP, POINT{grab.x, grab.y + 120});
+    testing_support::DragMouse(grab, {{grab.x, grab.y + 60}, {grab.x, grab.y + 120}});
     Pump();
     EXPECT_GT(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 10);
     ExpectOverBar(bar, OBJID_VSCROLL, "after the drag");
@@ -279,11 +269,7 @@ TEST_F(ScrollOverlay, StandaloneBarIsCoveredWholeAndItsArrowsWorkThroughTheOverl
     SetForegroundWindow(host_);
     const POINT arrow{covered.right - 4, (covered.top + covered.bottom) / 2};
     SetCursorPos(arrow.x, arrow.y);
-    INPUT clicks[2]{};
-    for (INPUT& input : clicks) input.type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    testing_support::DragMouse(arrow, {});
     Pump();
     EXPECT_GE(GetScrollPos(bar, SB_CTL), 1);
 }
