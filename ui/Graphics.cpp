@@ -599,6 +599,22 @@ std::uint8_t* TBitmap::ScanLine(int row)
 
 const std::uint8_t* TBitmap::ScanLine(int row) const { return const_cast<TBitmap*>(this)->ScanLine(row); }
 
+std::uint64_t TBitmap::PixelDigest() const
+{
+    // FNV-1a over the measures, then the used bytes of every row (not the row padding).
+    std::uint64_t digest = 0xcbf29ce484222325ull;
+    const auto mix = [&digest](std::uint64_t byte) { digest = (digest ^ byte) * 0x100000001b3ull; };
+    for (const int measure : {width_, height_, static_cast<int>(format_)})
+        for (int shift = 0; shift < 32; shift += 8) mix(static_cast<std::uint8_t>(measure >> shift));
+    if (!bits_) return digest;
+    const auto used = static_cast<std::size_t>(width_) * static_cast<std::size_t>(BytesPerPixel());
+    for (int row = 0; row < height_; ++row) {
+        const std::uint8_t* line = ScanLine(row);
+        for (std::size_t k = 0; k < used; ++k) mix(line[k]);
+    }
+    return digest;
+}
+
 TCanvas& TBitmap::Canvas() const
 {
     if (!canvas_) {

@@ -252,6 +252,9 @@ public:
 
     std::uint8_t* ScanLine(int row);
     const std::uint8_t* ScanLine(int row) const;
+    // A digest of the size, format and pixels: it changes with any change of the picture,
+    // whichever way it was drawn (canvas, the canvas's DC directly, scan lines).
+    std::uint64_t PixelDigest() const;
 
     // The memory DC with this bitmap selected, made when first asked for.
     TCanvas& Canvas() const;

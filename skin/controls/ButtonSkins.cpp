@@ -202,7 +202,7 @@ void TSkinButton::DrawFace(int frame, const TFaceGlyph& glyph)
     }
     const int width = buffer_.Width(), height = buffer_.Height();
     const TFaceKey key{skin_data_->Generation(), width, height, SkinColor(csButtonFace),
-                       glyph.Bitmap ? glyph.Bitmap->Handle() : nullptr, glyph.At.x, glyph.At.y, glyph.Cell, glyph.Count};
+                       glyph.Bitmap ? glyph.Bitmap->PixelDigest() : 0, glyph.At.x, glyph.At.y, glyph.Cell, glyph.Count};
     TFace& face = faces_[static_cast<std::size_t>(frame - 1)];
     if (face.Valid && face.Key == key) {
         BitBlt(dc, 0, 0, width, height, face.Picture.Canvas().Handle(), 0, 0, SRCCOPY);

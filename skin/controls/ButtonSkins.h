@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "skin/controls/SkinControl.h"
@@ -75,7 +76,8 @@ protected:
         unsigned Skin = 0;
         int Width = 0, Height = 0;
         ui::TColor Face = 0;
-        HBITMAP Glyph = nullptr;
+        // The glyph's pixels, so that drawing on its canvas shows without a new glyph.
+        std::uint64_t Glyph = 0;
         int GlyphX = 0, GlyphY = 0, Cell = 0, Count = 0;
         bool operator==(const TFaceKey&) const = default;
     };

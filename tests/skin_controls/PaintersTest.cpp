@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -236,6 +237,41 @@ TEST_F(PaintersTest, BitButtonShowsTheGlyphCellOfEachState)
     Settle();
     EXPECT_EQ(Corner(b), FrameColour(5));
     EXPECT_EQ(glyph(), GlyphColour(1));
+}
+
+// The painter keeps the face with the glyph drawn on it; drawing on the glyph's own canvas,
+// without handing the button a new glyph, shows at the next paint all the same.
+TEST_F(PaintersTest, BitButtonShowsWhatIsDrawnOnItsGlyphsCanvas)
+{
+    ui::TBitBtn* b = form_->Bit;
+    const auto glyph = [b] { return At(b, b->Width() / 2, b->Height() / 2); };
+    const RECT inside{2, 2, 14, 14};  // of the first cell, its transparent corner left alone
+    struct Way {
+        const char* what;
+        std::function<void(ui::TCanvas&, TColor)> fill;
+    };
+    const Way ways[] = {
+        {"the canvas's own fill",
+         [&](ui::TCanvas& canvas, TColor colour) {
+             canvas.Brush().SetColor(colour);
+             canvas.FillRect(inside);
+         }},
+        {"GDI on the canvas's DC",
+         [&](ui::TCanvas& canvas, TColor colour) {
+             const ui::BrushHandle brush(CreateSolidBrush(ui::ColorToColorRef(colour)));
+             FillRect(canvas.Handle(), &inside, brush.get());
+         }},
+    };
+    Settle();
+    ASSERT_EQ(glyph(), GlyphColour(1));
+    for (const Way& way : ways) {
+        for (const TColor colour : {RGBColor(200, 30, 40), GlyphColour(1)}) {
+            way.fill(b->Glyph()->Canvas(), colour);
+            b->Invalidate();
+            Settle();
+            EXPECT_EQ(glyph(), colour) << way.what;
+        }
+    }
 }
 
 TEST_F(PaintersTest, ClicksCountAsTheSystemCountsThem)

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstring>
+#include <functional>
 
 #include "ui/Gdi.h"
 #include "ui/Graphics.h"
@@ -121,6 +123,36 @@ TEST(Bitmap, AssignIsADeepCopy)
     SetRowPixel(b, 0, 0, clRed);
     EXPECT_EQ(RowPixel(a, 0, 0), clTeal);
     EXPECT_EQ(RowPixel(b, 1, 1), clTeal);
+}
+
+// The digest follows the picture, not the object: equal pictures agree, and every way of
+// drawing, including GDI straight on the canvas's DC, changes it.
+TEST(Bitmap, PixelDigestFollowsEveryChangeOfThePicture)
+{
+    TBitmap a(5, 4);
+    Fill(a, clTeal);
+    TBitmap b;
+    b.Assign(a);
+    EXPECT_EQ(a.PixelDigest(), b.PixelDigest());
+    const std::uint64_t original = a.PixelDigest();
+    struct Change {
+        const char* what;
+        std::function<void(TBitmap&)> apply;
+    };
+    const Change changes[] = {
+        {"canvas pixel", [](TBitmap& bitmap) { bitmap.Canvas().SetPixel(4, 3, clRed); }},
+        {"GDI on the canvas's DC", [](TBitmap& bitmap) { ::SetPixel(bitmap.Canvas().Handle(), 0, 0, RGB(1, 2, 3)); }},
+        {"scan line", [](TBitmap& bitmap) { SetRowPixel(bitmap, 2, 1, clYellow); }},
+        {"size", [](TBitmap& bitmap) { bitmap.SetSize(4, 5); }},
+        {"format", [](TBitmap& bitmap) { bitmap.SetPixelFormat(TPixelFormat::pf32bit); }},
+    };
+    for (const Change& change : changes) {
+        TBitmap changed;
+        changed.Assign(a);
+        change.apply(changed);
+        EXPECT_NE(changed.PixelDigest(), original) << change.what;
+    }
+    EXPECT_EQ(a.PixelDigest(), original);
 }
 
 TEST(Bitmap, StreamRoundTripAndDamagedData)
