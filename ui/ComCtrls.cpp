@@ -494,10 +494,22 @@ void TStatusBar::CreateParams(TCreateParams& params)
     params.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP;
 }
 
-void TStatusBar::CreateWindowHandleDone()
+void TStatusBar::CreateWindowHandleDone() { ApplyPanels(); }
+
+// The window keeps the simple text apart from the panels' texts; both are set in it.
+void TStatusBar::ApplyPanels()
 {
-    SendMessageW(WindowHandle(), SB_SIMPLE, TRUE, 0);
-    SendMessageW(WindowHandle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(simple_text_.c_str()));
+    const HWND bar = WindowHandle();
+    if (!bar) return;
+    std::vector<int> rights;
+    int right = 0;
+    for (const TPanel& panel : panels_) rights.push_back(right += panel.Width);
+    if (!rights.empty()) rights.back() = -1;
+    if (!rights.empty()) SendMessageW(bar, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+    for (std::size_t k = 0; k < panels_.size(); ++k)
+        SendMessageW(bar, SB_SETTEXTW, k, reinterpret_cast<LPARAM>(panels_[k].Text.c_str()));
+    SendMessageW(bar, SB_SIMPLE, ShowsSimple(), 0);
+    SendMessageW(bar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(simple_text_.c_str()));
 }
 
 void TStatusBar::SetSimpleText(const std::wstring& text)
@@ -506,10 +518,29 @@ void TStatusBar::SetSimpleText(const std::wstring& text)
     if (WindowHandle()) SendMessageW(WindowHandle(), SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(simple_text_.c_str()));
 }
 
+void TStatusBar::SetSimplePanel(bool value)
+{
+    simple_panel_ = value;
+    ApplyPanels();
+}
+
+int TStatusBar::AddPanel(const std::wstring& text, int width)
+{
+    panels_.push_back({text, width});
+    ApplyPanels();
+    return PanelCount() - 1;
+}
+
+void TStatusBar::SetPanelText(int index, const std::wstring& text)
+{
+    panels_.at(static_cast<std::size_t>(index)).Text = text;
+    if (WindowHandle()) SendMessageW(WindowHandle(), SB_SETTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 PropValue TStatusBar::GetProperty(std::wstring_view name) const
 {
     if (SameName(name, L"SimpleText")) return simple_text_;
-    if (SameName(name, L"SimplePanel")) return BoolProp(true);
+    if (SameName(name, L"SimplePanel")) return BoolProp(simple_panel_);
     return TWinControl::GetProperty(name);
 }
 
@@ -517,6 +548,10 @@ bool TStatusBar::SetProperty(std::wstring_view name, const PropValue& value)
 {
     if (const auto* s = std::get_if<std::wstring>(&value); s && SameName(name, L"SimpleText")) {
         SetSimpleText(*s);
+        return true;
+    }
+    if (const auto* i = std::get_if<std::int64_t>(&value); i && SameName(name, L"SimplePanel")) {
+        SetSimplePanel(*i != 0);
         return true;
     }
     return TWinControl::SetProperty(name, value);

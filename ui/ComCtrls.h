@@ -228,7 +228,8 @@ protected:
     void CreateParams(TCreateParams& params) override;
 };
 
-// A bar along the bottom of its parent showing one text (SimpleText).
+// A bar along the bottom of its parent: one text (SimpleText) while it has no panels or
+// SimplePanel is set, else its panels side by side, the last one reaching the right edge.
 class TStatusBar : public TWinControl {
 public:
     explicit TStatusBar(TComponent* owner);
@@ -236,6 +237,13 @@ public:
 
     const std::wstring& SimpleText() const { return simple_text_; }
     void SetSimpleText(const std::wstring& text);
+    bool SimplePanel() const { return simple_panel_; }
+    void SetSimplePanel(bool value);
+    // Appends a panel `width` pixels wide; returns its index.
+    int AddPanel(const std::wstring& text, int width);
+    int PanelCount() const { return static_cast<int>(panels_.size()); }
+    const std::wstring& PanelText(int index) const { return panels_.at(static_cast<std::size_t>(index)).Text; }
+    void SetPanelText(int index, const std::wstring& text);
 
     PropValue GetProperty(std::wstring_view name) const override;
     bool SetProperty(std::wstring_view name, const PropValue& value) override;
@@ -245,7 +253,16 @@ protected:
     void CreateWindowHandleDone() override;
 
 private:
+    struct TPanel {
+        std::wstring Text;
+        int Width = 0;
+    };
+    bool ShowsSimple() const { return simple_panel_ || panels_.empty(); }
+    void ApplyPanels();
+
     std::wstring simple_text_;
+    bool simple_panel_ = false;
+    std::vector<TPanel> panels_;
 };
 
 // Column titles side by side.

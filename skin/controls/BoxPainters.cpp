@@ -421,7 +421,14 @@ bool TSkinStatusBar::BeforeMessage(ui::TMessage& message)
 
 void TSkinStatusBar::Paint(HDC dc, const RECT&)
 {
-    if (const TSkinElements* skin = Elements()) PaintStatusBarWindow(dc, window_, *skin);
+    const TSkinElements* skin = Elements();
+    if (!skin) return;
+    if (!control_) {
+        PaintStatusBarWindow(dc, window_, *skin);
+        return;
+    }
+    const std::wstring simpleText = ui::GetStrProp(control_, L"SimpleText");
+    PaintStatusBarWindow(dc, window_, *skin, &simpleText);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -428,7 +428,7 @@ bool PaintTabButtonsWindow(HDC dc, HWND tab, const TSkinElements& skin)
     return true;
 }
 
-void PaintStatusBarWindow(HDC dc, HWND bar, const TSkinElements& skin)
+void PaintStatusBarWindow(HDC dc, HWND bar, const TSkinElements& skin, const std::wstring* ownerSimpleText)
 {
     const LONG_PTR style = GetWindowLongPtrW(bar, GWL_STYLE);
     const bool rightToLeft = (GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
@@ -445,7 +445,13 @@ void PaintStatusBarWindow(HDC dc, HWND bar, const TSkinElements& skin)
     const int parts = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 0, 0));
     if (SendMessageW(bar, SB_ISSIMPLE, 0, 0) || parts <= 0) {
         int bevel = 1;
-        simpleText = textOf(SB_SIMPLEID, bevel);
+        if (ownerSimpleText) {
+            simpleText = *ownerSimpleText;
+        } else {
+            simpleText = textOf(SB_SIMPLEID, bevel);
+            // Some status bars answer the simple text only at index 0 while in simple mode.
+            if (simpleText.empty()) simpleText = textOf(0, bevel);
+        }
     } else {
         for (int k = 0; k < parts; ++k) {
             TStatusPanel panel;

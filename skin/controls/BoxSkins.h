@@ -90,7 +90,9 @@ void PaintGroupBoxWindow(HDC dc, HWND box, const TSkinElements& skin);
 // A tab control's strip and pane; the close boxes' rectangles when asked for them.
 bool PaintTabControlWindow(HDC dc, HWND tab, const TSkinElements& skin, ui::TColor parentColour, bool closeBoxes,
                            std::vector<RECT>* closeRects);
-void PaintStatusBarWindow(HDC dc, HWND bar, const TSkinElements& skin);
+// simpleText: the text of simple mode when the bar's owner keeps it (a framework control),
+// else it is asked of the window.
+void PaintStatusBarWindow(HDC dc, HWND bar, const TSkinElements& skin, const std::wstring* simpleText = nullptr);
 // A tab control in button style: every tab on a "Buttons" frame (2 for the selected one) over
 // the face colour. False (nothing drawn) without a "Buttons" image.
 bool PaintTabButtonsWindow(HDC dc, HWND tab, const TSkinElements& skin);

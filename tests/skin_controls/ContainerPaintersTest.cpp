@@ -354,6 +354,41 @@ TEST_F(ContainerPaintersTest, StatusBarPanelsTakeTheEdgeOfTheirBevel)
     SendMessageW(bar, SB_SIMPLE, TRUE, 0);
 }
 
+TEST_F(ContainerPaintersTest, StatusBarTextsShowInTheirPanels)
+{
+    ui::TStatusBar* status = form_->Status;
+    const HWND bar = status->Handle();
+    // Pixels of the text: those inside the area that differ from the panel's frame colour.
+    const auto ink = [&](RECT area) {
+        RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        const skintest::WindowPicture picture(bar);
+        InflateRect(&area, -3, -3);
+        int count = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) count += picture.At(x, y) != EdgeColour(1);
+        return count;
+    };
+    const RECT whole{0, 0, status->Width(), status->Height()};
+    status->SetSimpleText(L"");
+    EXPECT_EQ(ink(whole), 0);
+    status->SetSimpleText(L"就绪");
+    EXPECT_GT(ink(whole), 10);
+
+    const struct {
+        const wchar_t* text;
+        bool inked;
+    } panels[] = {{L"就绪", true}, {L"", false}, {L"00:01:23", true}};
+    for (const auto& panel : panels) status->AddPanel(panel.text, 120);
+    for (int k = 0; k < std::ssize(panels); ++k) {
+        RECT r{};
+        ASSERT_TRUE(SendMessageW(bar, SB_GETRECT, k, reinterpret_cast<LPARAM>(&r))) << k;
+        if (k + 1 == std::ssize(panels)) r.right = status->Width();
+        EXPECT_EQ(ink(r) > 10, panels[k].inked) << k;
+    }
+    status->SetSimplePanel(true);
+    EXPECT_GT(ink(whole), 10);
+}
+
 TEST_F(ContainerPaintersTest, HeaderHighlightsOneSectionAtATime)
 {
     const HWND header = form_->Header->Handle();

@@ -62,6 +62,17 @@ TEST_F(ControlKindsTest, EachKindHasItsWindowAndSystemBehaviour)
     wchar_t text[32] = {};
     SendMessageW(status->Handle(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, L"就绪");
+    // Panels replace the simple text until SimplePanel asks for it again.
+    EXPECT_EQ(status->AddPanel(L"甲", 60), 0);
+    EXPECT_EQ(status->AddPanel(L"乙", 60), 1);
+    status->SetPanelText(1, L"字数");
+    EXPECT_FALSE(SendMessageW(status->Handle(), SB_ISSIMPLE, 0, 0));
+    ASSERT_EQ(SendMessageW(status->Handle(), SB_GETPARTS, 0, 0), 2);
+    SendMessageW(status->Handle(), SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"字数");
+    ui::SetOrdProp(status, L"SimplePanel", 1);
+    EXPECT_TRUE(SendMessageW(status->Handle(), SB_ISSIMPLE, 0, 0));
+    EXPECT_EQ(ui::GetStrProp(status, L"SimpleText"), L"就绪");
     EXPECT_EQ(header->AddSection(L"标题", 80), 0);
     EXPECT_EQ(header->AddSection(L"日期", 60), 1);
     EXPECT_EQ(header->SectionCount(), 2);

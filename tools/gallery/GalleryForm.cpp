@@ -323,7 +323,10 @@ void TGalleryForm::BuildBars()
 
     auto* status = Put(new ui::TStatusBar(this), this, 0, 0, 0, 19, L"状态栏");
     status->SetAlign(ui::TAlign::alBottom);
-    status->SetSimpleText(L"就绪    字数：1024    00:01:23");
+    status->SetSimpleText(L"就绪");
+    status->AddPanel(L"就绪", 200);
+    status->AddPanel(L"字数：1024", 220);
+    status->AddPanel(L"00:01:23", 0);
 }
 
 void TGalleryForm::BuildSkin(const std::wstring& package)
