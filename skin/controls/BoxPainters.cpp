@@ -83,9 +83,11 @@ bool TSkinBoxH::BeforeMessage(ui::TMessage& message)
 // ---------------------------------------------------------------------------------------
 // TSkinGroupBox: mode 1 draws a framework group box whole; a bare one is drawn over.
 
-void TSkinGroupBox::Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor)
+void TSkinGroupBox::Init(TWinSkinForm* form, TSkinData* skinData, bool)
 {
-    TSkinControl::Init(form, skinData, ownsColor);
+    // A served box is filled with ButtonFace, so it takes that colour too: the labels and
+    // other children that follow their parent's colour then match the face drawn behind them.
+    TSkinControl::Init(form, skinData, true);
     if (control_) mode_ = 1;
 }
 
@@ -95,6 +97,8 @@ bool TSkinGroupBox::BeforeMessage(ui::TMessage& message)
     if (mode_ != 1) return true;
     switch (message.Msg) {
     case WM_PAINT:
+    case WM_PRINTCLIENT:
+        // Printed too: children draw their parent's picture behind them this way.
         PaintOnMessage(message);
         message.Result = 0;
         return false;
