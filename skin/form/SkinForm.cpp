@@ -471,6 +471,13 @@ void TWinSkinForm::RenderIconBitmap()
 
 LRESULT TWinSkinForm::DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam) { return FSubclass.CallNext(msg, wParam, lParam); }
 
+bool TWinSkinForm::CallPrevious(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    const std::weak_ptr<int> alive = FLife;
+    result = DefaultHandler(msg, wParam, lParam);
+    return !alive.expired();
+}
+
 LRESULT TWinSkinForm::FormWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     // Stage 1: whatever the frame.
@@ -489,8 +496,8 @@ LRESULT TWinSkinForm::FormWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_NCDESTROY: {
         FSkinState = TFormSkinState::Unhooking;
         Unhook();
-        const LRESULT result = DefaultHandler(msg, wParam, lParam);
-        FSkinState = TFormSkinState::Dead;
+        LRESULT result = 0;
+        if (CallPrevious(msg, wParam, lParam, result)) FSkinState = TFormSkinState::Dead;
         return result;
     }
     case WM_NCACTIVATE:
@@ -521,13 +528,13 @@ LRESULT TWinSkinForm::FormWndProc(UINT msg, WPARAM wParam, LPARAM lParam)
                                       : TPopupKind::MenuBarDropDown);
         break;
     case WM_CTLCOLORBTN: {
-        const LRESULT result = DefaultHandler(msg, wParam, lParam);
-        if (!FForm) SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        LRESULT result = 0;
+        if (CallPrevious(msg, wParam, lParam, result) && !FForm) SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return result;
     }
     case WM_CTLCOLORSTATIC: {
-        const LRESULT result = DefaultHandler(msg, wParam, lParam);
-        if (FForm || !FSkinData) return result;
+        LRESULT result = 0;
+        if (!CallPrevious(msg, wParam, lParam, result) || FForm || !FSkinData) return result;
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(FSkinData->FaceBrush());
     }
@@ -564,7 +571,7 @@ bool TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_SIZE: HandleSize(wParam, lParam); result = 0; return true;
     case WM_ACTIVATE: FActive = LOWORD(wParam) != WA_INACTIVE; return false;
     case WM_GETMINMAXINFO: {
-        result = DefaultHandler(msg, wParam, lParam);
+        if (!CallPrevious(msg, wParam, lParam, result)) return true;
         ReadWindowState();
         // Maximised, the side and bottom borders go beyond the work area and the title
         // bar stays whole at its top.
@@ -584,14 +591,13 @@ bool TWinSkinForm::Stage2(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         result = DefaultHandler(msg, wParam, lParam);
         return true;
     case WM_SETICON:
-        result = DefaultHandler(msg, wParam, lParam);
+        if (!CallPrevious(msg, wParam, lParam, result)) return true;
         RenderIconBitmap();
         PaintFrame();
         return true;
     case WM_SETTEXT:
         // The system paints its own caption while it stores the text: ours goes back on top.
-        result = DefaultHandler(msg, wParam, lParam);
-        PaintFrame();
+        if (CallPrevious(msg, wParam, lParam, result)) PaintFrame();
         return true;
     case WM_COMMAND: {
         const UINT command = LOWORD(wParam);
@@ -646,11 +652,13 @@ LRESULT TWinSkinForm::Stage3(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void TWinSkinForm::FormHook(ui::TMessage& message, const ui::TWndMethod& next)
 {
+    // Handlers down the chain may switch the skin and free this controller.
+    const std::weak_ptr<int> alive = FLife;
     switch (message.Msg) {
     case SKM_RESKIN: Reskin(); return;
     case ui::CM_DIALOGCHAR: {
         next(message);
-        if (message.Result != 0) return;
+        if (alive.expired() || message.Result != 0) return;
         const bool altOnly = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0;
         TMenuBtn* button = FindAccelButton(static_cast<wchar_t>(message.WParam));
         if (button && altOnly) {
@@ -661,10 +669,15 @@ void TWinSkinForm::FormHook(ui::TMessage& message, const ui::TWndMethod& next)
     }
     case ui::CM_MENUCHANGED: {
         // Answered non-zero: the bar takes the menu, the framework gives the window none.
-        const bool framePaint = FSkinData->FramePaint;
-        FSkinData->FramePaint = false;
+        TSkinData* skin = FSkinData;
+        const bool framePaint = std::exchange(skin->FramePaint, false);
         next(message);
-        FSkinData->FramePaint = framePaint;
+        // Gone with this controller, the skin may have been freed too: only one the manager
+        // still knows gets its frame painting back.
+        const TSkinManage* manager = Manager();
+        if (!alive.expired() || (manager && std::ranges::find(manager->Skins(), skin) != manager->Skins().end()))
+            skin->FramePaint = framePaint;
+        if (alive.expired()) return;
         TakeMenu();
         message.Result = 1;
         return;
@@ -680,7 +693,7 @@ void TWinSkinForm::FormHook(ui::TMessage& message, const ui::TWndMethod& next)
     case ui::CM_CONTROLDESTROYING:
         // The form is being deleted: nothing of it may be touched any more.
         next(message);
-        FForm = nullptr;
+        if (!alive.expired()) FForm = nullptr;
         return;
     default: break;
     }
@@ -717,11 +730,19 @@ void TWinSkinForm::Activate()
             BuildRegion();
     }
     FSkinState = TFormSkinState::Ready;
-    SendMessageW(FHandle, SKM_REFRESHED, 0, kSkinMarker);
-    if (FSkinData && FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FSkinData, FHandle, FClassName);
+    if (!Refreshed()) return;
     FActive = GetActiveWindow() == FHandle;
     PaintFrame();
     SetHoverTimer(FActive);
+}
+
+bool TWinSkinForm::Refreshed()
+{
+    const std::weak_ptr<int> alive = FLife;
+    SendMessageW(FHandle, SKM_REFRESHED, 0, kSkinMarker);
+    if (!alive.expired() && FSkinData && FSkinData->OnAfterSkinForm)
+        FSkinData->OnAfterSkinForm(FSkinData, FHandle, FClassName);
+    return !alive.expired();
 }
 
 void TWinSkinForm::RecordStandardFrame()
@@ -764,7 +785,8 @@ void TWinSkinForm::FitWindowToFrame(bool keepClient)
 
 void TWinSkinForm::HandleSize(WPARAM wParam, LPARAM lParam)
 {
-    DefaultHandler(WM_SIZE, wParam, lParam);
+    LRESULT ignored = 0;
+    if (!CallPrevious(WM_SIZE, wParam, lParam, ignored)) return;
     FWindowState = wParam == SIZE_MINIMIZED ? 2 : wParam == SIZE_MAXIMIZED ? 1 : 0;
     if (Minimized()) return;
     if (FSkinState == TFormSkinState::Ready || FSkinState == TFormSkinState::Reskinning) BuildRegion();
@@ -809,7 +831,8 @@ LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam)
     // Both forms of the message start with the proposed window rectangle.
     auto* rect = reinterpret_cast<RECT*>(lParam);
     const RECT proposed = *rect;
-    const LRESULT result = DefaultHandler(WM_NCCALCSIZE, wParam, lParam);
+    LRESULT result = 0;
+    if (!CallPrevious(WM_NCCALCSIZE, wParam, lParam, result)) return result;
     if (FFrameKind == TFrameKind::None || (FMDIRole == TMDIRole::Child && FWindowState != 0)) return result;
     *rect = {proposed.left + FFrameLeft, proposed.top + FFrameTop + FMenuHeight, proposed.right - FFrameRight,
              proposed.bottom - FFrameBottom};
@@ -820,7 +843,8 @@ LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam)
 
 LRESULT TWinSkinForm::NCHitTest(WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = DefaultHandler(WM_NCHITTEST, wParam, lParam);
+    LRESULT result = 0;
+    if (!CallPrevious(WM_NCHITTEST, wParam, lParam, result)) return result;
     switch (result) {
     // The system's caption buttons belong to a caption that is not shown.
     case HTSYSMENU:
@@ -851,7 +875,8 @@ LRESULT TWinSkinForm::NCActivate(WPARAM wParam, LPARAM lParam)
 {
     FActive = wParam != FALSE;
     SetHoverTimer(FActive);
-    if (FMDIRole == TMDIRole::Child) DefaultHandler(WM_NCACTIVATE, wParam, lParam);
+    LRESULT ignored = 0;
+    if (FMDIRole == TMDIRole::Child && !CallPrevious(WM_NCACTIVATE, wParam, lParam, ignored)) return 1;
     if (!(FMDIRole == TMDIRole::Child && Maximized())) PaintFrame();
     return 1;
 }
@@ -1033,8 +1058,11 @@ void TWinSkinForm::OpenSystemMenu(POINT screenPoint)
     state.minimizeBox = (FBorderIcons & kIconMinimize) != 0;
     state.maximizeBox = (FBorderIcons & kIconMaximize) != 0;
     FSysMenuPopup.reset(BuildSystemMenu(nullptr, FSysMenu, state, *FSkinData));
+    const std::weak_ptr<int> alive = FLife;
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(FSysMenuPopup->Handle(), TPM_RETURNCMD | TPM_LEFTBUTTON | TPM_RIGHTBUTTON,
                                                          screenPoint.x, screenPoint.y, 0, FHandle, nullptr));
+    // The menu loop runs the application's timers: the skin may have gone with this controller.
+    if (alive.expired()) return;
     const ui::TMenuItem* item = chosen ? FSysMenuPopup->FindItemByCommand(chosen) : nullptr;
     if (item) PostMessageW(FHandle, WM_SYSCOMMAND, static_cast<WPARAM>(item->Tag()), 0);
 }
@@ -1150,10 +1178,18 @@ bool TWinSkinForm::OpenMenuItem(TMenuBtn* button)
         FHotObject = button;
         button->Paint();
         g_tracking.Hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilterProc, nullptr, GetCurrentThreadId());
+        const std::weak_ptr<int> alive = FLife;
         if (button->FItemEnabled)
             TrackPopupMenuEx(button->FSubMenu, TPM_LEFTBUTTON | TPM_RIGHTBUTTON | (FRightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN),
                              at.x, at.y, FHandle, nullptr);
         if (g_tracking.Hook) UnhookWindowsHookEx(std::exchange(g_tracking.Hook, nullptr));
+        // The menu loop runs the application's timers: the skin may have gone with this
+        // controller, its bar and the button.
+        if (alive.expired()) {
+            g_tracking.SwitchTo = -1;
+            ResetTracking();
+            return true;
+        }
         FMenuTracking = false;
         FTrackedMenu = nullptr;
         const int switchTo = std::exchange(g_tracking.SwitchTo, -1);
@@ -1624,8 +1660,7 @@ void TWinSkinForm::Reskin()
         FitWindowToFrame(true);
         BuildRegion();
     }
-    SendMessageW(FHandle, SKM_REFRESHED, 0, kSkinMarker);
-    if (FSkinData && FSkinData->OnAfterSkinForm) FSkinData->OnAfterSkinForm(FSkinData, FHandle, FClassName);
+    if (!Refreshed()) return;
     FSkinState = TFormSkinState::Ready;
     PaintFrame();
     SetHoverTimer(FActive);

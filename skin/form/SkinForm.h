@@ -231,10 +231,17 @@ private:
 
     LRESULT FormWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandler(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The procedure below answers into result; false when a handler there freed this
+    // controller (switched the skin off or freed it), which must then not be touched again.
+    bool CallPrevious(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    std::weak_ptr<int> Alive() const { return FLife; }
     bool Stage2(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT Stage3(UINT msg, WPARAM wParam, LPARAM lParam);
     void FormHook(ui::TMessage& message, const ui::TWndMethod& next);
     void Activate();
+    // Tells the window and the OnAfterSkinForm handler that the skin is on; false when either
+    // freed this controller.
+    bool Refreshed();
     void HandleSize(WPARAM wParam, LPARAM lParam);
     void ReadWindowState();
     LRESULT SysCommand(WPARAM wParam, LPARAM lParam);
@@ -343,6 +350,9 @@ private:
     ui::TColor FOrigColor = 0;
     TFormSkinState FSkinState = TFormSkinState::New;
     bool FActivated = false;
+    // Lives exactly as long as the controller: whatever lets the application run (the
+    // procedure below, a modal menu loop, a callback) checks a weak copy taken before.
+    std::shared_ptr<int> FLife = std::make_shared<int>(0);
 };
 
 }  // namespace skin
