@@ -321,17 +321,47 @@ PropValue TButton::GetProperty(std::wstring_view name) const
     return TButtonControl::GetProperty(name);
 }
 
-TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 97, 17); }
+// ---------------------------------------------------------------------------------------
+// TCheckControl
+
+void TCheckControl::CreateWindowHandleDone() { SendMessageW(WindowHandle(), BM_SETCHECK, CheckValue(), 0); }
+
+void TCheckControl::WndProc(TMessage& message)
+{
+    // The control changes the box itself, so that every change runs through SetChecked.
+    if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
+        Toggle();
+        return;
+    }
+    TButtonControl::WndProc(message);
+}
+
+PropValue TCheckControl::GetProperty(std::wstring_view name) const
+{
+    if (SameName(name, L"Checked")) return BoolProp(Checked());
+    if (SameName(name, L"Alignment")) return EnumProp(TAlignmentType, alignment_);
+    return TButtonControl::GetProperty(name);
+}
+
+bool TCheckControl::SetProperty(std::wstring_view name, const PropValue& value)
+{
+    std::int64_t v = 0;
+    if (IsOrd(value, v) && SameName(name, L"Checked")) {
+        SetChecked(v != 0);
+        return true;
+    }
+    return TButtonControl::SetProperty(name, value);
+}
+
+// ---------------------------------------------------------------------------------------
+// TCustomCheckBox
+
+TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TCheckControl(owner) { SetBounds(0, 0, 97, 17); }
 
 void TCustomCheckBox::CreateParams(TCreateParams& params)
 {
-    TButtonControl::CreateParams(params);
+    TCheckControl::CreateParams(params);
     params.Style |= BS_3STATE;
-}
-
-void TCustomCheckBox::CreateWindowHandleDone()
-{
-    SendMessageW(WindowHandle(), BM_SETCHECK, static_cast<WPARAM>(state_), 0);
 }
 
 TCheckBoxState TCustomCheckBox::State() const { return state_; }
@@ -346,51 +376,31 @@ void TCustomCheckBox::SetState(TCheckBoxState state)
 
 void TCustomCheckBox::SetChecked(bool value) { SetState(value ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
 
-void TCustomCheckBox::WndProc(TMessage& message)
-{
-    // The box toggles itself, so that a state change always runs through SetState.
-    if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
-        SetChecked(!Checked());
-        return;
-    }
-    TButtonControl::WndProc(message);
-}
-
 PropValue TCustomCheckBox::GetProperty(std::wstring_view name) const
 {
-    if (SameName(name, L"Checked")) return BoolProp(Checked());
     if (SameName(name, L"State")) return EnumProp(TCheckBoxStateType, state_);
-    if (SameName(name, L"Alignment")) return EnumProp(TAlignmentType, alignment_);
-    return TButtonControl::GetProperty(name);
+    return TCheckControl::GetProperty(name);
 }
 
 bool TCustomCheckBox::SetProperty(std::wstring_view name, const PropValue& value)
 {
     std::int64_t v = 0;
-    if (IsOrd(value, v)) {
-        if (SameName(name, L"Checked")) { SetChecked(v != 0); return true; }
-        if (SameName(name, L"State") && v >= 0 && v < std::ssize(kCheckBoxStateIdents)) {
-            SetState(static_cast<TCheckBoxState>(v));
-            return true;
-        }
+    if (IsOrd(value, v) && SameName(name, L"State") && v >= 0 && v < std::ssize(kCheckBoxStateIdents)) {
+        SetState(static_cast<TCheckBoxState>(v));
+        return true;
     }
-    return TButtonControl::SetProperty(name, value);
+    return TCheckControl::SetProperty(name, value);
 }
 
 // ---------------------------------------------------------------------------------------
 // TRadioButton
 
-TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 113, 17); }
+TRadioButton::TRadioButton(TComponent* owner) : TCheckControl(owner) { SetBounds(0, 0, 113, 17); }
 
 void TRadioButton::CreateParams(TCreateParams& params)
 {
-    TButtonControl::CreateParams(params);
+    TCheckControl::CreateParams(params);
     params.Style |= BS_RADIOBUTTON;
-}
-
-void TRadioButton::CreateWindowHandleDone()
-{
-    SendMessageW(WindowHandle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TRadioButton::SetChecked(bool value)
@@ -404,32 +414,6 @@ void TRadioButton::SetChecked(bool value)
             if (auto* sibling = dynamic_cast<TRadioButton*>(parent->Controls(i)); sibling && sibling != this)
                 sibling->SetChecked(false);
     Click();
-}
-
-void TRadioButton::WndProc(TMessage& message)
-{
-    if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
-        SetChecked(true);
-        return;
-    }
-    TButtonControl::WndProc(message);
-}
-
-PropValue TRadioButton::GetProperty(std::wstring_view name) const
-{
-    if (SameName(name, L"Checked")) return BoolProp(checked_);
-    if (SameName(name, L"Alignment")) return EnumProp(TAlignmentType, alignment_);
-    return TButtonControl::GetProperty(name);
-}
-
-bool TRadioButton::SetProperty(std::wstring_view name, const PropValue& value)
-{
-    std::int64_t v = 0;
-    if (IsOrd(value, v) && SameName(name, L"Checked")) {
-        SetChecked(v != 0);
-        return true;
-    }
-    return TButtonControl::SetProperty(name, value);
 }
 
 // ---------------------------------------------------------------------------------------

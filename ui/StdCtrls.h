@@ -164,16 +164,15 @@ private:
     bool default_ = false;
 };
 
-class TCustomCheckBox : public TButtonControl {
+// What check boxes and radio buttons share: the box beside the caption, the side the caption
+// is on, and the user's click, which changes the box through SetChecked.
+class TCheckControl : public TButtonControl {
 public:
-    explicit TCustomCheckBox(TComponent* owner);
-    std::wstring_view ClassName() const override { return L"TCustomCheckBox"; }
+    using TButtonControl::TButtonControl;
 
-    bool Checked() const { return State() == TCheckBoxState::cbChecked; }
-    // Changing the state is a click: OnClick runs, as when the user toggles the box.
-    void SetChecked(bool value);
-    TCheckBoxState State() const;
-    void SetState(TCheckBoxState state);
+    virtual bool Checked() const = 0;
+    // Checking is a click: OnClick runs, as when the user changes the box.
+    virtual void SetChecked(bool value) = 0;
     TAlignment Alignment() const { return alignment_; }
 
     PropValue GetProperty(std::wstring_view name) const override;
@@ -181,12 +180,36 @@ public:
     void WndProc(TMessage& message) override;
 
 protected:
-    void CreateParams(TCreateParams& params) override;
     void CreateWindowHandleDone() override;
+    // What the user's click does to the box.
+    virtual void Toggle() = 0;
+    // The BM_SETCHECK value the window shows.
+    virtual WPARAM CheckValue() const = 0;
+
+private:
+    TAlignment alignment_ = TAlignment::taRightJustify;
+};
+
+class TCustomCheckBox : public TCheckControl {
+public:
+    explicit TCustomCheckBox(TComponent* owner);
+    std::wstring_view ClassName() const override { return L"TCustomCheckBox"; }
+
+    bool Checked() const override { return State() == TCheckBoxState::cbChecked; }
+    void SetChecked(bool value) override;
+    TCheckBoxState State() const;
+    void SetState(TCheckBoxState state);
+
+    PropValue GetProperty(std::wstring_view name) const override;
+    bool SetProperty(std::wstring_view name, const PropValue& value) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Toggle() override { SetChecked(!Checked()); }
+    WPARAM CheckValue() const override { return static_cast<WPARAM>(state_); }
 
 private:
     TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
-    TAlignment alignment_ = TAlignment::taRightJustify;
 };
 
 class TCheckBox : public TCustomCheckBox {
@@ -196,27 +219,21 @@ public:
 };
 
 // A round button of a group: checking one clears the others of its parent.
-class TRadioButton : public TButtonControl {
+class TRadioButton : public TCheckControl {
 public:
     explicit TRadioButton(TComponent* owner);
     std::wstring_view ClassName() const override { return L"TRadioButton"; }
 
-    bool Checked() const { return checked_; }
-    // Checking is a click: OnClick runs, and the siblings are cleared.
-    void SetChecked(bool value);
-    TAlignment Alignment() const { return alignment_; }
-
-    PropValue GetProperty(std::wstring_view name) const override;
-    bool SetProperty(std::wstring_view name, const PropValue& value) override;
-    void WndProc(TMessage& message) override;
+    bool Checked() const override { return checked_; }
+    void SetChecked(bool value) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
-    void CreateWindowHandleDone() override;
+    void Toggle() override { SetChecked(true); }
+    WPARAM CheckValue() const override { return checked_ ? BST_CHECKED : BST_UNCHECKED; }
 
 private:
     bool checked_ = false;
-    TAlignment alignment_ = TAlignment::taRightJustify;
 };
 
 // A list of texts to pick from, with an edit (csDropDown, csSimple) or without.
