@@ -789,7 +789,9 @@ void TWinSkinForm::HandleSize(WPARAM wParam, LPARAM lParam)
     if (!CallPrevious(WM_SIZE, wParam, lParam, ignored)) return;
     FWindowState = wParam == SIZE_MINIMIZED ? 2 : wParam == SIZE_MAXIMIZED ? 1 : 0;
     if (Minimized()) return;
-    if (FSkinState == TFormSkinState::Ready || FSkinState == TFormSkinState::Reskinning) BuildRegion();
+    if (FSkinState != TFormSkinState::Ready && FSkinState != TFormSkinState::Reskinning) return;
+    FinishShape();
+    BuildRegion();
 }
 
 LRESULT TWinSkinForm::SysCommand(WPARAM wParam, LPARAM lParam)
@@ -831,6 +833,7 @@ LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam)
     // Both forms of the message start with the proposed window rectangle.
     auto* rect = reinterpret_cast<RECT*>(lParam);
     const RECT proposed = *rect;
+    if (wParam) ShapeBeforeResize({RectWidth(proposed), RectHeight(proposed)});
     LRESULT result = 0;
     if (!CallPrevious(WM_NCCALCSIZE, wParam, lParam, result)) return result;
     if (FFrameKind == TFrameKind::None || (FMDIRole == TMDIRole::Child && FWindowState != 0)) return result;
@@ -839,6 +842,19 @@ LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam)
     rect->right = std::max(rect->right, rect->left);
     rect->bottom = std::max(rect->bottom, rect->top);
     return 0;
+}
+
+// The region of the new size is set while the system resizes the window, before it repaints
+// the frame: set in WM_SIZE, after that paint, it would cost the frame a second one.
+void TWinSkinForm::ShapeBeforeResize(SIZE size)
+{
+    if (FShaping || Minimized() || IsIconic(FHandle)) return;
+    if (FSkinState != TFormSkinState::Ready && FSkinState != TFormSkinState::Reskinning) return;
+    if (size.cx <= FFrameLeft + FFrameRight || size.cy <= FFrameTop + FFrameBottom) return;
+    if (size.cx == FRegionWidth && size.cy == FRegionHeight) return;
+    FShaping = true;  // setting the region sends this message again
+    BuildRegion(size, true);
+    FShaping = false;
 }
 
 LRESULT TWinSkinForm::NCHitTest(WPARAM wParam, LPARAM lParam)
@@ -1518,10 +1534,15 @@ TWinSysButton* TWinSkinForm::ButtonAt(POINT windowPoint) const
 
 void TWinSkinForm::BuildRegion()
 {
+    const RECT window = WindowRectOf(FHandle);
+    BuildRegion({RectWidth(window), RectHeight(window)}, false);
+}
+
+void TWinSkinForm::BuildRegion(SIZE size, bool resizing)
+{
     if (FSkinState == TFormSkinState::Dead || !FSkinFrame || !FSkinData) return;
     if (FMDIRole == TMDIRole::Child && FWindowState != 0) return;
-    const RECT window = WindowRectOf(FHandle);
-    const int width = RectWidth(window), height = RectHeight(window);
+    const int width = size.cx, height = size.cy;
     if (width <= 0 || height <= 0) return;
     if (width == FRegionWidth && height == FRegionHeight && FMDIRole != TMDIRole::Child &&
         FSkinState != TFormSkinState::Reskinning)
@@ -1550,12 +1571,47 @@ void TWinSkinForm::BuildRegion()
             piece(*e.Top, e.Top->Trans == 1 && FFrameTop > 1, {FFrameLeft, 0, width - FFrameRight, FFrameTop}, true);
         for (HRGN part : {left.get(), right.get(), bottom.get(), top.get()}) CombineRgn(region.get(), region.get(), part, RGN_OR);
     }
-    if (ui::SetWindowRegion(FHandle, region, true)) FRegionOwned = true;
+    if (!resizing) {
+        if (ui::SetWindowRegion(FHandle, region, true)) FRegionOwned = true;
+        return;
+    }
+    // Until the resize is done the window keeps what it showed as well, so that the resize
+    // itself uncovers and repaints what it changes; FinishShape then cuts the exact shape.
+    FExactRegion.reset(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(FExactRegion.get(), region.get(), nullptr, RGN_COPY);
+    ui::RegionHandle shown(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(FHandle, shown.get()) == ERROR) {
+        const RECT window = WindowRectOf(FHandle);
+        SetRectRgn(shown.get(), 0, 0, RectWidth(window), RectHeight(window));
+    }
+    CombineRgn(region.get(), region.get(), shown.get(), RGN_OR);
+    if (ui::SetWindowRegion(FHandle, region, false)) FRegionOwned = true;
+}
+
+void TWinSkinForm::FinishShape()
+{
+    if (!FExactRegion) return;
+    ui::RegionHandle exact = std::move(FExactRegion);
+    const RECT window = WindowRectOf(FHandle);
+    // What the window shows now and the exact shape leaves out: the windows below repaint it.
+    ui::RegionHandle uncovered(CreateRectRgn(0, 0, RectWidth(window), RectHeight(window)));
+    ui::RegionHandle shown(CreateRectRgn(0, 0, 0, 0));
+    if (GetWindowRgn(FHandle, shown.get()) != ERROR) CombineRgn(uncovered.get(), uncovered.get(), shown.get(), RGN_AND);
+    CombineRgn(uncovered.get(), uncovered.get(), exact.get(), RGN_DIFF);
+    if (ui::SetWindowRegion(FHandle, exact, false)) FRegionOwned = true;
+    RECT box{};
+    if (GetRgnBox(uncovered.get(), &box) == NULLREGION) return;
+    HWND below = GetAncestor(FHandle, GA_PARENT);
+    POINT origin{window.left, window.top};
+    if (below && below != GetDesktopWindow()) ScreenToClient(below, &origin);
+    OffsetRgn(uncovered.get(), origin.x, origin.y);
+    RedrawWindow(below, nullptr, uncovered.get(), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TWinSkinForm::RemoveRegion()
 {
     SetWindowRgn(FHandle, nullptr, TRUE);
+    FExactRegion.reset();
     FRegionOwned = false;
     FRegionWidth = FRegionHeight = 0;
 }

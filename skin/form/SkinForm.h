@@ -170,6 +170,10 @@ public:
     void ComputeFrameMetrics();
     void PaintFrame(HDC dc = nullptr);
     void BuildRegion();
+    // resizing: set while the system resizes the window, before it repaints the frame.
+    void BuildRegion(SIZE size, bool resizing);
+    void ShapeBeforeResize(SIZE size);
+    void FinishShape();
     void RemoveRegion();
 
     // The painter list: painters enter it when attached and leave it when freed.
@@ -332,6 +336,8 @@ private:
     bool FPaintFailed = false;
     bool FRegionOwned = false;
     int FRegionWidth = 0, FRegionHeight = 0;
+    bool FShaping = false;
+    ui::RegionHandle FExactRegion;  // the shape a resize under way ends with
 
     std::vector<std::unique_ptr<TWinSysButton>> FButtons;
     std::unique_ptr<TWinSkinMenu> FMenuBar;

@@ -248,7 +248,7 @@ TEST_F(GalleryCycles, RepaintsAndSkinCyclesLeaveNoObjectsOrWindowsBehind)
 // ---------------------------------------------------------------------------------------
 // The main window resized.
 
-// Counts the paint and erase messages each child window of a window gets.
+// Counts the paint and erase messages a window and each of its child windows get.
 class PaintCounter {
 public:
     struct Counts {
@@ -257,7 +257,9 @@ public:
 
     explicit PaintCounter(HWND parent)
     {
-        for (HWND window : ChildWindows(parent)) {
+        std::vector<HWND> windows = ChildWindows(parent);
+        windows.push_back(parent);
+        for (HWND window : windows) {
             auto& subclass = subclasses_.emplace_back(std::make_unique<ui::TWindowSubclass>());
             ui::TWindowSubclass* link = subclass.get();
             subclass->Attach(window, [this, link](HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
