@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -155,6 +156,8 @@ public:
     void WindowProc(TMessage& message);
     THookToken AddWindowHook(TWindowHook hook);
     void RemoveWindowHook(THookToken token);
+    // Hooks on the chain now: what anyone who hooks and unhooks must leave as found.
+    std::size_t WindowHookCount() const { return hooks_.size(); }
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
     void Invalidate();

@@ -3,12 +3,12 @@
 // cycle from invalidation to the last transfer. The default skin, the main window's size.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 
 #include "skin/controls/ButtonSkins.h"
 #include "skin/data/SkinData.h"
+#include "support/BenchTiming.h"
 #include "ui/Buttons.h"
 #include "ui/Forms.h"
 
@@ -19,11 +19,7 @@ constexpr int kWidth = 110, kHeight = 28;
 
 double MicrosecondsPer(const std::function<void()>& body)
 {
-    for (int k = 0; k < 20; ++k) body();
-    const auto start = std::chrono::steady_clock::now();
-    for (int k = 0; k < kRounds; ++k) body();
-    const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / kRounds;
+    return testing_support::TimePer<std::micro>(kRounds, body, 20);
 }
 
 void Repaint(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }

@@ -2,38 +2,30 @@
 // of a plain window of the same size (DefWindowProc, WM_NCPAINT), as a ratio.
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
 
 #include "app/Unit1.h"
 #include "skin/controls/SkinManage.h"
 #include "skin/form/SkinForm.h"
+#include "skin_form/SkinWindows.h"
+#include "support/BenchTiming.h"
 #include "support/ProcessDriver.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
 
 namespace {
 
+using namespace std::chrono_literals;
+
 constexpr int kWidth = 1000, kHeight = 700, kPaints = 300, kRounds = 15;
 
-void PumpFor(std::chrono::milliseconds duration)
-{
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
-        ui::Application()->ProcessMessages();
-        Sleep(5);
-    }
-}
-
-// Milliseconds per WM_NCPAINT of the whole frame, one round.
+// Milliseconds per WM_NCPAINT of the whole frame.
 double PaintTime(HWND window)
 {
-    const auto start = std::chrono::steady_clock::now();
-    for (int k = 0; k < kPaints; ++k) SendMessageW(window, WM_NCPAINT, 1, 0);
-    GdiFlush();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / kPaints;
+    return testing_support::TimePer(kPaints, [window] {
+        SendMessageW(window, WM_NCPAINT, 1, 0);
+        GdiFlush();
+    });
 }
 
 }  // namespace
@@ -51,7 +43,7 @@ int main()
     form->SetWindowState(ui::TWindowState::wsNormal);
     form->SetBounds(20, 20, kWidth, kHeight);
     form->Show();
-    PumpFor(std::chrono::milliseconds(1500));
+    skintest::Pump(1500ms);
     const HWND skinned = form->Handle();
     skin::TWinSkinForm* controller = skin::SkinManage() ? skin::SkinManage()->FindForm(skinned) : nullptr;
     if (!controller || controller->State() != skin::TFormSkinState::Ready) {
@@ -69,15 +61,10 @@ int main()
     HMENU menu = CreateMenu();
     for (const wchar_t* item : {L"更多功能", L"在线咨询购买建议", L"录音整理服务"}) AppendMenuW(menu, MF_STRING, 1, item);
     SetMenu(plain, menu);
-    PumpFor(std::chrono::milliseconds(300));
+    skintest::Pump(300ms);
 
-    // Rounds of each in turn; the fastest round of each counts, so that other work on a
-    // shared machine weighs on neither.
-    double system = 1e9, ours = 1e9;
-    for (int round = 0; round < kRounds; ++round) {
-        system = std::min(system, PaintTime(plain));
-        ours = std::min(ours, PaintTime(skinned));
-    }
+    const auto [system, ours] = testing_support::FastestRounds<2>(
+        kRounds, {[plain] { return PaintTime(plain); }, [skinned] { return PaintTime(skinned); }});
     std::printf("whole frame %dx%d with title and menu bar: skinned %.3f ms, system %.3f ms, ratio %.2f (aim at most 0.3)\n",
                 kWidth, kHeight, ours, system, ours / system);
     DestroyWindow(plain);

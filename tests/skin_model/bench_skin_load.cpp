@@ -4,25 +4,12 @@
 // decode every bitmap, build and derive the elements), in ms and MB/s of decompressed data.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ratio>
 
 #include "skin/data/SkinData.h"
-
-namespace {
-
-double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-template <typename Work>
-double PerRound(int rounds, Work work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    for (int k = 0; k < rounds; ++k) work();
-    return Seconds(std::chrono::steady_clock::now() - start) / rounds;
-}
-
-}  // namespace
+#include "support/BenchTiming.h"
 
 int main(int argc, char** argv)
 {
@@ -34,9 +21,9 @@ int main(int argc, char** argv)
     }
     const skin::TBytes& package = skin.StoredPackage();
     skin::TBytes plain;
-    const double decompress = PerRound(rounds, [&] { skin::TLZH().Decompress(package, plain); });
+    const double decompress = testing_support::TimePer<std::ratio<1>>(rounds, [&] { skin::TLZH().Decompress(package, plain); });
     bool ok = true;
-    const double load = PerRound(rounds, [&] { ok = skin.LoadSkinFromStream() && ok; });
+    const double load = testing_support::TimePer<std::ratio<1>>(rounds, [&] { ok = skin.LoadSkinFromStream() && ok; });
 
     int elements = 0;
     skin.Elements().ForEachElement([&](const skin::TDataSkinObject&) { ++elements; });

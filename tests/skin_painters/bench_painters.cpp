@@ -4,23 +4,19 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 
 #include "skin/controls/BarSkins.h"
 #include "skin/controls/BoxSkins.h"
 #include "skin/data/SkinData.h"
+#include "support/BenchTiming.h"
 
 namespace {
 
 double MicrosecondsPer(int rounds, const std::function<void()>& body)
 {
-    body();
-    const auto start = std::chrono::steady_clock::now();
-    for (int k = 0; k < rounds; ++k) body();
-    const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
-    return spent.count() / rounds;
+    return testing_support::TimePer<std::micro>(rounds, body, 1);
 }
 
 void Report(const char* what, double skinned, double system)

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "support/BenchTiming.h"
 #include "tests/ui_grid/MemoryDataSet.h"
 #include "ui/DBGrids.h"
 #include "ui/Forms.h"
@@ -56,17 +57,15 @@ int main()
     PaintNow(window);
     const double first = Milliseconds(Clock::now() - firstStart);
 
-    const auto paintStart = Clock::now();
-    for (int i = 0; i < kPaints; ++i) PaintNow(window);
-    const double paint = Milliseconds(Clock::now() - paintStart) / kPaints;
+    const double paint = testing_support::TimePer(kPaints, [window] { PaintNow(window); });
 
     SendMessageW(window, WM_VSCROLL, SB_BOTTOM, 0);
-    const auto endStart = Clock::now();
-    for (int i = 0; i < kPaints; ++i) {
-        SendMessageW(window, WM_KEYDOWN, i % 2 ? VK_END : VK_HOME, 0);
+    bool atEnd = true;
+    const double jump = testing_support::TimePer(kPaints, [&] {
+        SendMessageW(window, WM_KEYDOWN, atEnd ? VK_HOME : VK_END, 0);
+        atEnd = !atEnd;
         PaintNow(window);
-    }
-    const double jump = Milliseconds(Clock::now() - endStart) / kPaints;
+    });
 
     std::printf("rows %d, visible rows %d, client %dx%d\n", kRows, grid.VisibleRowCount(), grid.ClientWidth(),
         grid.ClientHeight());

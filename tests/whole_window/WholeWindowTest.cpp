@@ -1,7 +1,8 @@
 // Whole skinned windows, every painter at once: the program's main window resized paints
-// each control once, and the gallery window (a control of every kind a painter serves)
-// switched off and on through the skin manager gives every control back as it was, takes
-// its painters again and leaves no objects behind.
+// each control once; the main window and the gallery window (a control of every kind a
+// painter serves) switched off and on through the skin manager give the frame, the menu bar
+// and every control back as they were and take their painters again; the gallery's cycles
+// and repaints leave no objects behind.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,7 +10,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,53 +26,16 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 #include "ui/Subclass.h"
+#include "whole_window/WholeWindows.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using skintest::PumpUntil;
+using namespace wholewindow;
 
 [[maybe_unused]] const auto* const g_environment =
     testing::AddGlobalTestEnvironment(new testing_support::ProgramEnvironment(app::kApplicationTitle));
-
-bool Probed(HWND window) { return SendMessageW(window, skin::SKM_PROBE, 0, 0) == 1; }
-
-bool FormReady(HWND window)
-{
-    const skin::TWinSkinForm* controller = skin::SkinManage() ? skin::SkinManage()->FindForm(window) : nullptr;
-    return controller && controller->State() == skin::TFormSkinState::Ready;
-}
-
-std::wstring Describe(HWND window)
-{
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    std::wstring text = className;
-    if (const ui::TControl* control = ui::FindControl(window)) text += L" " + std::wstring(control->ClassName());
-    text += L" \"" + skin::GetWindowTextWide(window).substr(0, 12) + L"\"";
-    return text;
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
-    if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), size, nullptr, nullptr);
-    return out;
-}
-
-std::vector<HWND> ChildWindows(HWND parent)
-{
-    std::vector<HWND> windows;
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
 
 // Every window of this thread, top-level and child: what a painter's overlays and helper
 // windows would add to if they were left behind.
@@ -90,88 +53,50 @@ int ThreadWindowCount()
     return count;
 }
 
-void RepaintWhole(HWND window)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
+// ---------------------------------------------------------------------------------------
+// Skin off and on through the skin manager, over the gallery (a control of every kind a
+// painter serves) and over the program's main window.
 
-// What a control looks like to the program, from the outside and through its object.
-struct ControlState {
-    ui::TWinControl* Control;
-    HWND Window;
-    LONG_PTR Procedure;
-    ui::TColor Color;
-    bool ParentColor;
-    bool ParentBackground;
-    bool Probed;
-    int Painters;  // painters the control owns
-
-    bool operator==(const ControlState&) const = default;
+struct GalleryWindow {
+    using Form = gallery::TGalleryForm;
+    static Form* Make()
+    {
+        auto* form = new Form(ui::Application(), L"");
+        form->FinishCreate();
+        return form;
+    }
+    static skin::TSkinData& Skin(Form& form) { return *form.Skin(); }
 };
 
-void CollectControls(ui::TWinControl& parent, std::vector<ui::TWinControl*>& out)
-{
-    for (int k = 0; k < parent.ControlCount(); ++k)
-        if (auto* windowed = dynamic_cast<ui::TWinControl*>(parent.Controls(k))) {
-            // The engine's own overlays come and go with their painters.
-            if (!windowed->Owner()) continue;
-            out.push_back(windowed);
-            CollectControls(*windowed, out);
-        }
-}
-
-std::vector<ControlState> Snapshot(ui::TForm& form)
-{
-    std::vector<ui::TWinControl*> controls;
-    CollectControls(form, controls);
-    std::vector<ControlState> states;
-    for (ui::TWinControl* control : controls) {
-        const HWND window = control->Handle();
-        int painters = 0;
-        for (int k = 0; k < control->ComponentCount(); ++k)
-            painters += dynamic_cast<skin::TSkinControl*>(control->Components(k)) != nullptr;
-        states.push_back({control, window, GetWindowLongPtrW(window, GWLP_WNDPROC), control->Color(),
-                          control->ParentColor(), control->ParentBackground(), Probed(window), painters});
+struct MainWindow {
+    using Form = app::TMainForm1;
+    static Form* Make()
+    {
+        auto* form = ui::Application()->CreateForm<Form>();
+        form->SetWindowState(ui::TWindowState::wsNormal);
+        form->SetBounds(20, 20, 900, 640);
+        return form;
     }
-    return states;
-}
+    static skin::TSkinData& Skin(Form& form) { return *form.SkinData1; }
+};
 
-std::string Differences(const std::vector<ControlState>& expected, const std::vector<ControlState>& actual)
-{
-    std::ostringstream out;
-    if (expected.size() != actual.size()) out << "controls " << expected.size() << " -> " << actual.size() << "\n";
-    for (std::size_t k = 0; k < std::min(expected.size(), actual.size()); ++k) {
-        const ControlState& a = expected[k];
-        const ControlState& b = actual[k];
-        if (a == b) continue;
-        out << Narrow(Describe(a.Window)) << (a.Window == b.Window ? "" : " (new window)") << ": procedure "
-            << (a.Procedure == b.Procedure ? "same" : "changed")
-            << ", colour " << std::hex << a.Color << " -> " << b.Color << std::dec << ", parent colour "
-            << a.ParentColor << " -> " << b.ParentColor << ", parent background " << a.ParentBackground << " -> "
-            << b.ParentBackground << ", probe " << a.Probed << " -> " << b.Probed << ", painters " << a.Painters
-            << " -> " << b.Painters << "\n";
-    }
-    return out.str();
-}
-
-// ---------------------------------------------------------------------------------------
-// The gallery switched off and on.
-
-class GalleryCycles : public testing::Test {
+template <typename Window>
+class SkinCycles : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        form_ = new gallery::TGalleryForm(ui::Application(), L"");
-        form_->FinishCreate();
-        // Every window made before the manager's posted activation attaches anything.
-        std::vector<ui::TWinControl*> controls;
-        CollectControls(*form_, controls);
-        for (ui::TWinControl* control : controls) control->HandleNeeded();
-        plain_ = new std::vector<ControlState>(Snapshot(*form_));
+        scratch_.emplace(L"mjzs-whole-cycles", true);
+        // The pointer off the window: a control's hint showing up meanwhile would be a window
+        // more and objects more.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+        form_ = Window::Make();
+        // Every window made before the skin attaches anything, which it does as the form shows.
+        for (ui::TWinControl* control : FrameworkControls(*form_)) control->HandleNeeded();
+        plain_ = new WindowState(Snapshot(*form_));
         form_->Show();
         ASSERT_TRUE(PumpUntil([] { return FormReady(form_->Handle()); }));
         skintest::Pump(200ms);
-        skinned_ = new std::vector<ControlState>(Snapshot(*form_));
+        skinned_ = new WindowState(Snapshot(*form_));
     }
     static void TearDownTestSuite()
     {
@@ -179,27 +104,28 @@ protected:
         delete plain_;
         delete skinned_;
         form_ = nullptr;
+        scratch_.reset();
     }
 
-    static bool SwitchTo(bool on)
-    {
-        skin::TSkinManage& manager = *skin::SkinManage();
-        manager.SetCurrentSkin(*form_->Skin());
-        manager.Schedule(on ? 1 : 2, 1);
-        const HWND window = form_->Handle();
-        return PumpUntil([&] { return on ? FormReady(window) : manager.FindForm(window) == nullptr; });
-    }
+    static bool SwitchTo(bool on) { return SwitchSkin(*form_, Window::Skin(*form_), on); }
 
-    static inline gallery::TGalleryForm* form_ = nullptr;
-    static inline std::vector<ControlState>* plain_ = nullptr;
-    static inline std::vector<ControlState>* skinned_ = nullptr;
+    static inline ui::ScopedMessageBoxService quiet_{[](const ui::MessageBoxRequest&) { return IDOK; }};
+    static inline std::optional<testing_support::ScratchFolder> scratch_;
+    static inline typename Window::Form* form_ = nullptr;
+    static inline WindowState* plain_ = nullptr;
+    static inline WindowState* skinned_ = nullptr;
 };
 
-TEST_F(GalleryCycles, SkinOffGivesEveryControlBackAndSkinOnTakesItAgain)
+using Windows = testing::Types<GalleryWindow, MainWindow>;
+TYPED_TEST_SUITE(SkinCycles, Windows);
+
+TYPED_TEST(SkinCycles, SkinOffGivesTheWindowAndEveryControlBackAndSkinOnTakesThemAgain)
 {
+    const WindowState& plain = *this->plain_;
+    const WindowState& skinned = *this->skinned_;
     // The painters that exist serve their controls: a few kinds at least, every one probed.
     int served = 0;
-    for (const ControlState& state : *skinned_) {
+    for (const ControlState& state : skinned.Controls) {
         served += state.Probed;
         // Panels keep their messages to themselves: their painter only gives them the face colour.
         const bool panel = dynamic_cast<ui::TCustomPanel*>(state.Control) != nullptr;
@@ -207,19 +133,40 @@ TEST_F(GalleryCycles, SkinOffGivesEveryControlBackAndSkinOnTakesItAgain)
             ADD_FAILURE() << Narrow(Describe(state.Window)) << " has a silent painter";
     }
     EXPECT_GT(served, 5);
-    EXPECT_EQ(std::count_if(plain_->begin(), plain_->end(),
+    // What skin off must take back: each served control is reached through its WindowProc
+    // chain or its window procedure.
+    ASSERT_EQ(skinned.Controls.size(), plain.Controls.size());
+    for (std::size_t k = 0; k < plain.Controls.size(); ++k) {
+        const ControlState& before = plain.Controls[k];
+        const ControlState& after = skinned.Controls[k];
+        if (after.Probed) {
+            EXPECT_TRUE(after.Hooks > before.Hooks || after.Procedure != before.Procedure) << Narrow(Describe(after.Window));
+        }
+    }
+    EXPECT_EQ(std::count_if(plain.Controls.begin(), plain.Controls.end(),
                             [](const ControlState& s) { return s.Probed || s.Painters; }),
               0);
+    // The skinned frame is the engine's: its own chain, no system menu bar, its region.
+    EXPECT_FALSE(plain.Frame.Probed);
+    EXPECT_TRUE(skinned.Frame.Probed);
+    EXPECT_NE(skinned.Frame.Procedure, plain.Frame.Procedure);
+    EXPECT_EQ(skinned.Frame.Menu, nullptr);
+    EXPECT_NE(plain.Frame.Menu, nullptr);
+    EXPECT_FALSE(plain.Frame.MenuItems.empty());
 
     for (int round = 0; round < 2; ++round) {
-        ASSERT_TRUE(SwitchTo(false)) << round;
-        EXPECT_EQ(Snapshot(*form_), *plain_) << Differences(*plain_, Snapshot(*form_));
-        for (HWND window : ChildWindows(form_->Handle())) EXPECT_FALSE(Probed(window)) << Narrow(Describe(window));
-        ASSERT_TRUE(SwitchTo(true)) << round;
+        ASSERT_TRUE(this->SwitchTo(false)) << round;
+        EXPECT_EQ(Snapshot(*this->form_), plain) << Differences(plain, Snapshot(*this->form_));
+        for (HWND window : ChildWindows(this->form_->Handle()))
+            EXPECT_FALSE(Probed(window)) << Narrow(Describe(window));
+        ASSERT_TRUE(this->SwitchTo(true)) << round;
         skintest::Pump(100ms);
-        EXPECT_EQ(Snapshot(*form_), *skinned_) << Differences(*skinned_, Snapshot(*form_));
+        EXPECT_EQ(Snapshot(*this->form_), skinned)
+            << Differences(skinned, Snapshot(*this->form_));
     }
 }
+
+using GalleryCycles = SkinCycles<GalleryWindow>;
 
 TEST_F(GalleryCycles, RepaintsAndSkinCyclesLeaveNoObjectsOrWindowsBehind)
 {
