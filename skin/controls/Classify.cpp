@@ -267,7 +267,11 @@ TClassification ChooseForWindow(HWND window, const TSkinData& skin)
         return out;
     }
     const bool sizeBox = (s & 0x00010000) != 0;
-    if (c == L"combobox") out.Kind = on(T::xcCombo) && (s & 3) != 1 ? K::ComboBox : K::None;
+    if (c == L"combobox") {
+        out.Kind = on(T::xcCombo) && (s & 3) != CBS_SIMPLE ? K::ComboBox : K::None;
+        // A simple combo box's list is a child window of its own, with its own bars.
+        out.ClassifyChildren = (s & 3) == CBS_SIMPLE;
+    }
     else if (c == L"comboboxex32") out.Kind = on(T::xcCombo) ? K::ComboBox : K::None;
     else if (c == L"scrollbar") {
         // Size boxes and grips get the sizer; a real scroll bar is covered by its overlay.
@@ -276,6 +280,8 @@ TClassification ChooseForWindow(HWND window, const TSkinData& skin)
     }
     // Lists keep overlays over whatever bars they show, now or later.
     else if (c == L"listbox" || c == L"syslistview32") out.Kind = on(T::xcScrollbar) ? K::Scrollbar : K::None;
+    // The list of a combo box: only a simple one's is a child; a drop-down's has its painter.
+    else if (c == L"combolbox") out.Kind = on(T::xcScrollbar) && (s & WS_CHILD) ? K::Scrollbar : K::None;
     else if (c == L"msctls_updown32") out.Kind = on(T::xcSpin) ? K::UpDown : K::None;
     else if (c == L"systreeview32") out.Kind = K::None;
     else if (c == L"#32770") {

@@ -443,6 +443,10 @@ TEST_F(FieldPainters, BareSystemWindowsGetTheirPaintersAndListBarsTheirOverlays)
     const HWND combo = make(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 150, 10, 120, 200);
     const HWND arrows = make(UPDOWN_CLASSW, UDS_HORZ, 150, 40, 40, 20);
     const HWND listView = make(WC_LISTVIEWW, LVS_REPORT, 220, 130, 150, 100);
+    const HWND simple = make(L"COMBOBOX", CBS_SIMPLE | WS_VSCROLL, 280, 10, 120, 110);
+    for (int k = 0; k < 30; ++k) SendMessageW(simple, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"宋体"));
+    COMBOBOXINFO simpleInfo{sizeof(simpleInfo)};
+    ASSERT_TRUE(GetComboBoxInfo(simple, &simpleInfo));
     ShowWindow(host, SW_SHOW);
     SetForegroundWindow(host);
     ASSERT_TRUE(PumpUntil([&] { return Skinned(edit) && Skinned(list); }));
@@ -453,7 +457,8 @@ TEST_F(FieldPainters, BareSystemWindowsGetTheirPaintersAndListBarsTheirOverlays)
                                                     {bar, L"TSkinScControl"},
                                                     {combo, L"TSkinComBox"},
                                                     {arrows, L"TSkinUpDown"},
-                                                    {listView, L"TSkinScrollbarH"}};
+                                                    {listView, L"TSkinScrollbarH"},
+                                                    {simpleInfo.hwndList, L"TSkinScrollbarH"}};
     for (const auto& [window, painter] : served) {
         EXPECT_TRUE(Skinned(window)) << painter;
         skin::TSkinControl* found = PainterOf<skin::TSkinControl>(*controller, window);
@@ -466,6 +471,11 @@ TEST_F(FieldPainters, BareSystemWindowsGetTheirPaintersAndListBarsTheirOverlays)
     auto* listPainter = PainterOf<skin::TSkinScrollbarH>(*controller, list);
     ASSERT_TRUE(listPainter->Overlays()->Vertical().Shown());
     EXPECT_TRUE(skintest::MatchesBar(listPainter->Overlays()->Vertical()));
+    // The simple combo box gets no painter of its own; its list's bar gets an overlay.
+    EXPECT_EQ(PainterOf<skin::TSkinControl>(*controller, simple), nullptr);
+    auto* simpleList = PainterOf<skin::TSkinScrollbarH>(*controller, simpleInfo.hwndList);
+    ASSERT_TRUE(simpleList->Overlays()->Vertical().Shown());
+    EXPECT_TRUE(skintest::MatchesBar(simpleList->Overlays()->Vertical()));
     auto* barPainter = PainterOf<skin::TSkinScControl>(*controller, bar);
     RECT covered{}, whole{};
     GetWindowRect(barPainter->Overlay()->Handle(), &covered);
