@@ -223,6 +223,7 @@ bool MapThirdParty(const std::wstring& upperClass, const ui::TControl& control, 
         out.ClassifyChildren = on(T::xcScrollbar);
     }
     else if (kind == L"singlescrollbar") pick(on(T::xcScrollbar), K::ScrollbarSingle);
+    else if (kind == L"embedscrollbar") out.EmbeddedScrollbars = on(T::xcScrollbar);
     else if (kind == L"container") out.ClassifyChildren = true;
     else if (kind == L"groupbox") pick(on(T::xcGroupBox), K::GroupBox, true);
     else if (kind == L"advpagecontrol") pick(on(T::xcTab), K::AdvPage, true);
@@ -453,6 +454,7 @@ void TControlClassifier::Attach(const TClassification& choice, ui::TControl& con
     }
     // Group boxes and panels: the children are skinned before the container.
     if (choice.ClassifyChildren && windowed) SkinChildren(*windowed);
+    if (choice.EmbeddedScrollbars && windowed) SkinEmbeddedScrollbars(windowed->Handle());
     if (TSkinControl* painter = CreatePainter(choice.Kind, &control)) painter->Init(&form_, &skin_, choice.OwnsColor);
     if (choice.OwnedComponents) SkinOwnedComponents(control);
 }
@@ -474,6 +476,26 @@ void TControlClassifier::SkinWindowByClass(HWND window)
 void TControlClassifier::AttachToWindow(TPainterKind kind, HWND window)
 {
     if (TSkinControl* painter = CreatePainter(kind, &form_)) painter->InitByHandle(window, &skin_, &form_);
+}
+
+void TControlClassifier::SkinEmbeddedScrollbars(HWND container)
+{
+    for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        if (!(style & WS_CHILD) || FindPainterByWindow(child)) continue;
+        if (ui::TControl* control = ui::FindControl(child)) {
+            if (IsControlSkinned(*control) || control->Tag() == skin_.DisableTag || !HasScrollBars(*control)) continue;
+            if (TSkinControl* painter = CreatePainter(K::Scrollbar, control)) painter->Init(&form_, &skin_, false);
+            continue;
+        }
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        if (lstrcmpiW(name, L"scrollbar") == 0) {
+            if (!(style & (SBS_SIZEBOX | SBS_SIZEGRIP))) AttachToWindow(K::ScrollControl, child);
+        } else if (style & (WS_HSCROLL | WS_VSCROLL)) {
+            AttachToWindow(K::Scrollbar, child);
+        }
+    }
 }
 
 TSkinControl* TControlClassifier::FindPainterByWindow(HWND window) const

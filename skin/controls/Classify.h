@@ -50,6 +50,9 @@ struct TClassification {
     // The children are classified before (or, for forms and frames, after) the painter.
     bool ClassifyChildren = false;
     bool OwnedComponents = false;
+    // Only the bars of the children are skinned: stand-alone scroll bars and children that
+    // show bars get their painters, the control and its other children none.
+    bool EmbeddedScrollbars = false;
 };
 
 // The decision for a control of a skinned form; nothing is attached. upperClass is the
@@ -85,6 +88,7 @@ public:
 private:
     void Attach(const TClassification& choice, ui::TControl& control);
     void AttachToWindow(TPainterKind kind, HWND window);
+    void SkinEmbeddedScrollbars(HWND container);
 
     TWinSkinForm& form_;
     TSkinData& skin_;

@@ -494,4 +494,66 @@ TEST_F(FieldPainters, BareSystemWindowsGetTheirPaintersAndListBarsTheirOverlays)
     DestroyWindow(host);
 }
 
+// A control of a class the skin's third-party list names "embedscrollbar": the bars of its
+// children are skinned, a bare scroll bar among them too; without the line that bar is left
+// alone.
+class ScrollHost : public ui::TCustomControl {
+public:
+    ScrollHost(ui::TComponent* owner, std::wstring_view name) : TCustomControl(owner), name_(name) {}
+    std::wstring_view ClassName() const override { return name_; }
+
+private:
+    std::wstring_view name_;
+};
+
+TEST(EmbeddedScrollbars, OnlyTheChildrensBarsOfAListedHostAreSkinned)
+{
+    ui::TForm form(nullptr);
+    form.SetBounds(40, 40, 560, 300);
+    auto* skin = new skin::TSkinData(&form);
+    skin->ReadSkinResource(GetModuleHandleW(nullptr), L"SKINSTREAM");
+    UseEveryControl(*skin);
+    ui::TStringList lines;
+    lines.Assign(skin->Skin3rd());
+    lines.Add(L"TListedHost=embedscrollbar");
+    skin->SetSkin3rd(lines);
+    skin->SetActive(true);
+    struct Host {
+        const wchar_t* name;
+        bool listed;
+        ScrollHost* control = nullptr;
+        ui::TMemo* memo = nullptr;
+        HWND bar = nullptr;
+    } hosts[] = {{L"TListedHost", true}, {L"TOtherHost", false}};
+    int left = 10;
+    for (Host& host : hosts) {
+        host.control = new ScrollHost(&form, host.name);
+        host.control->SetBounds(left, 10, 250, 240);
+        host.control->SetParent(&form);
+        // Owned by the host, so that only the host's classification reaches it.
+        host.memo = new ui::TMemo(host.control);
+        host.memo->SetBounds(5, 5, 200, 150);
+        host.memo->SetScrollBars(ui::TScrollStyle::ssVertical);
+        host.memo->SetParent(host.control);
+        left += 270;
+    }
+    form.FinishCreate();
+    for (Host& host : hosts)
+        host.bar = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_HORZ, 5, 170, 200, 17,
+                                   host.control->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    form.Show();
+    ASSERT_TRUE(PumpUntil([&] { return skin::SkinManage()->FindForm(form.Handle()) != nullptr; }));
+    skintest::Pump(200ms);
+    skin::TWinSkinForm& controller = *skin::SkinManage()->FindForm(form.Handle());
+    for (const Host& host : hosts) {
+        EXPECT_EQ(PainterOf<skin::TSkinControl>(controller, host.control->Handle()), nullptr) << host.name;
+        auto* memo = PainterOf<skin::TSkinControl>(controller, host.memo->Handle());
+        auto* bar = PainterOf<skin::TSkinControl>(controller, host.bar);
+        // The framework's memo is reached through the tab order in any case, once.
+        ASSERT_NE(memo, nullptr) << host.name;
+        EXPECT_EQ(std::wstring(memo->ClassName()), L"TSkinScrollbar") << host.name;
+        EXPECT_EQ(bar && std::wstring(bar->ClassName()) == L"TSkinScControl", host.listed) << host.name;
+    }
+}
+
 }  // namespace
