@@ -191,10 +191,21 @@ void PaintUpDownWindow(HDC dc, HWND upDown, const TSkinElements& skin, TUpDownLo
 RECT PaintComboWindow(HWND combo, const TSkinElements& skin, bool pressed, bool focusedOrOver)
 {
     COMBOBOXINFO info{};
-    if (SkinGetComboBoxInfo(combo, info) && (info.stateButton & STATE_SYSTEM_INVISIBLE)) return {};
+    const bool known = SkinGetComboBoxInfo(combo, info);
     RECT frame{};
     GetWindowRect(combo, &frame);
     const LONG_PTR style = GetWindowLongPtrW(combo, GWL_STYLE);
+    if (known && (style & 3) == CBS_SIMPLE && info.hwndList) {
+        // No button: the edit part above the list gets an edit's border.
+        RECT list{};
+        GetWindowRect(info.hwndList, &list);
+        const SIZE part{frame.right - frame.left, list.top - frame.top};
+        const HDC dc = GetWindowDC(combo);
+        PaintControlBorder(dc, part, SIZE{part.cx - 4, part.cy - 4}, skin, true);
+        ReleaseDC(combo, dc);
+        return {};
+    }
+    if (known && (info.stateButton & STATE_SYSTEM_INVISIBLE)) return {};
     const bool leftScroll = (GetWindowLongPtrW(combo, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
     const HDC dc = GetWindowDC(combo);
     const RECT button = PaintComboBox(dc, SIZE{frame.right - frame.left, frame.bottom - frame.top}, skin,

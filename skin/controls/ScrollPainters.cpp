@@ -191,6 +191,7 @@ void TSkinScrollbarH::Restore()
 {
     TSkinControl::Restore();
     overlays_.reset();
+    RedrawFrame();
 }
 
 void TSkinScrollbarH::ActiveChanged()
@@ -206,7 +207,14 @@ void TSkinScrollbarH::AfterMessage(ui::TMessage& message)
     switch (message.Msg) {
     case WM_NCPAINT: {
         ui::WindowDC dc(window_);
-        if (dc.get()) overlays_->PaintCorner(dc.get());
+        if (!dc.get()) return;
+        // A sunken border (two pixels or more) gets the skin's, as the framework's lists have.
+        POINT client{0, 0};
+        ClientToScreen(window_, &client);
+        RECT whole{};
+        GetWindowRect(window_, &whole);
+        if (client.x - whole.left >= 2 && client.y - whole.top >= 2) overlays_->PaintBorder(dc.get());
+        overlays_->PaintCorner(dc.get());
         return;
     }
     case WM_SETFOCUS:

@@ -88,6 +88,10 @@ public:
         for (int k = 0; k < 30; ++k) Combo->Items().Add(L"字体" + std::to_wstring(k));
         Combo->ItemsChanged();
         Spin = Add(new ui::TUpDown(this), 170, 170, 17, 40);
+        Simple = Add(new ui::TComboBox(this), 450, 230, 150, 120);
+        Simple->SetStyle(ui::TComboBoxStyle::csSimple);
+        for (int k = 0; k < 30; ++k) Simple->Items().Add(L"宋体" + std::to_wstring(k));
+        Simple->ItemsChanged();
         FinishCreate();
         Memo->SetText(Lines(40));
         // A list of the system's class that the program put on the form itself.
@@ -111,6 +115,7 @@ public:
     ui::TDateTimePicker* Picker;
     ui::TComboBox* Combo;
     ui::TUpDown* Spin;
+    ui::TComboBox* Simple;
     HWND BareList;
 };
 
@@ -270,6 +275,28 @@ TEST_F(FieldPainters, EditAndPickerBordersAreTheSkins)
             EXPECT_EQ(DifferingPixels(window, side, [&](HDC dc) { skin::PaintControlBorder(dc, size, inner, Elements(), edit); }), 0)
                 << (edit ? "edit" : "picker");
     }
+}
+
+TEST_F(FieldPainters, SimpleComboShowsAnEditBorderAboveItsSkinnedList)
+{
+    const HWND combo = form_->Simple->Handle();
+    COMBOBOXINFO info{sizeof(info)};
+    ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+    RECT whole{}, list{};
+    GetWindowRect(combo, &whole);
+    GetWindowRect(info.hwndList, &list);
+    const SIZE part{whole.right - whole.left, list.top - whole.top};
+    for (const RECT side : {RECT{0, 0, part.cx, 3}, RECT{0, 0, 3, part.cy}, RECT{0, part.cy - 3, part.cx, part.cy},
+                            RECT{part.cx - 3, 0, part.cx, part.cy}})
+        EXPECT_EQ(DifferingPixels(combo, side,
+                                  [&](HDC dc) { skin::PaintControlBorder(dc, part, {part.cx - 4, part.cy - 4}, Elements(), true); }),
+                  0);
+    // The list's sunken border: the skin's shadow line and the face inside it.
+    RedrawWindow(info.hwndList, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    const skintest::WindowPicture picture(info.hwndList);
+    const int h = picture.Height();
+    EXPECT_EQ(picture.At(0, h / 2), form_->Skin->Color(skin::csButtonShadow));
+    EXPECT_EQ(picture.At(1, h / 2), form_->Skin->Color(skin::csButtonFace));
 }
 
 TEST_F(FieldPainters, PickerArrowButtonShowsItsCellAndOpensTheCalendar)
