@@ -46,6 +46,13 @@ void TCustomTabControl::CreateWindowHandleDone()
     if (tab_height_ > 0) SendMessageW(WindowHandle(), TCM_SETITEMSIZE, 0, MAKELPARAM(0, tab_height_));
 }
 
+void TCustomTabControl::SetStyle(TTabStyle style)
+{
+    if (style == style_) return;
+    style_ = style;
+    if (WindowHandle()) RecreateWnd();
+}
+
 void TCustomTabControl::SetTabHeight(int height)
 {
     tab_height_ = height;

@@ -26,6 +26,8 @@ public:
     int TabHeight() const { return tab_height_; }
     void SetTabHeight(int height);
     TTabStyle Style() const { return style_; }
+    // Tabs or buttons; a control already on screen is made anew.
+    void SetStyle(TTabStyle style);
     // The area inside the tabs and border, in client coordinates.
     RECT DisplayRect();
 

@@ -228,27 +228,14 @@ bool TSkinTab::HasTabsImage() const { return Elements() && Usable(Elements()->Ta
 
 bool TSkinTab::BeforeMessage(ui::TMessage& message)
 {
-    switch (message.Msg) {
-    case WM_PAINT:
-        if (!HasTabsImage()) break;
-        PaintOnMessage(message);
-        message.Result = 0;
-        return false;
-    case WM_ERASEBKGND:
-        message.Result = 1;
-        return false;
-    case WM_LBUTTONDOWN:
-        if (close_boxes_) {
-            const int tab = CloseBoxAt(POINT{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)}, close_rects_);
-            if (tab >= 0) {
-                CloseTab(tab);
-                return false;
-            }
+    if (message.Msg == WM_LBUTTONDOWN && close_boxes_) {
+        const int tab = CloseBoxAt(POINT{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)}, close_rects_);
+        if (tab >= 0) {
+            CloseTab(tab);
+            return false;
         }
-        break;
-    default:
-        break;
     }
+    if (!PaintWholeOnMessage(message, HasTabsImage(), true)) return false;
     return TSkinControl::BeforeMessage(message);
 }
 
@@ -454,19 +441,7 @@ bool TSkinHeader::HasBarImage() const { return Elements() && Usable(Elements()->
 
 bool TSkinHeader::BeforeMessage(ui::TMessage& message)
 {
-    switch (message.Msg) {
-    case WM_PAINT:
-        if (!HasBarImage()) break;
-        PaintOnMessage(message);
-        message.Result = 0;
-        return false;
-    case WM_ERASEBKGND:
-        if (!HasBarImage()) break;
-        message.Result = 1;
-        return false;
-    default:
-        break;
-    }
+    if (!PaintWholeOnMessage(message, HasBarImage(), false)) return false;
     return TSkinControl::BeforeMessage(message);
 }
 

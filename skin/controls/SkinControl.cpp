@@ -239,6 +239,23 @@ void TSkinControl::PaintOnMessage(ui::TMessage& message)
     Paint(paint.get(), r);
 }
 
+bool TSkinControl::PaintWholeOnMessage(ui::TMessage& message, bool pictured, bool skipErase)
+{
+    switch (message.Msg) {
+    case WM_PAINT:
+        if (!pictured) return true;
+        PaintOnMessage(message);
+        message.Result = 0;
+        return false;
+    case WM_ERASEBKGND:
+        if (!pictured && !skipErase) return true;
+        message.Result = 1;
+        return false;
+    default:
+        return true;
+    }
+}
+
 void TSkinControl::EraseBackground(ui::TMessage& message)
 {
     HDC dc = reinterpret_cast<HDC>(message.WParam);

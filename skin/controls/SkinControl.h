@@ -95,6 +95,10 @@ protected:
     // The shared WM_PAINT handling of painters that draw everything themselves: the paint
     // cycle ends even when drawing fails.
     void PaintOnMessage(ui::TMessage& message);
+    // For painters that draw a whole control from one skin picture: while `pictured`, WM_PAINT
+    // is drawn by the painter and the erase skipped; without the picture the control paints
+    // itself, its erase still skipped when `skipErase`. False when the message was answered.
+    bool PaintWholeOnMessage(ui::TMessage& message, bool pictured, bool skipErase);
     // The shared WM_ERASEBKGND handling: the parent's image, or the parent's colour.
     void EraseBackground(ui::TMessage& message);
     void FillSkinColor(HDC dc, const RECT& rect) const;

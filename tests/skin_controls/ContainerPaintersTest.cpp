@@ -52,7 +52,7 @@ skintest::SkinPackage TestSkin()
         "[TitlebarSkin]\nSkinName=Boxes\n"
         "[Colours]\nButtonFace=231 222 205\nButtonShadow=120 100 80\n"
         "[Buttons]\nBitmap=button.bmp\n"
-        "[Tabs]\nImage=tabs.bmp\nStyle=1\nNormalColour=0 0 0\nMouseOverColour=0 0 0\n"
+        "[Tabs]\nImage=tabs.bmp\nStyle=1\nNormalColour=250 0 0\nMouseOverColour=0 0 250\n"
         "[Tab.Pane]\nImage=pane.bmp\nLeftWidth=2\nRightWidth=2\nTopHeight=2\nBottomHeight=2\n"
         "[StatusBarEdges]\nImage=edges.bmp\n"
         "[Headerbar]\nImage=header.bmp\nFrame=2\n"
@@ -69,6 +69,66 @@ skintest::SkinPackage TestSkin()
     package.Add("thumb.bmp", 5 * 10, 20, [](int x, int) { return ThumbColour(x / 10 + 1); });
     return package;
 }
+
+// A page control with more window style bits (the side of its tabs) from creation on.
+class TSidePages : public ui::TPageControl {
+public:
+    TSidePages(ui::TComponent* owner, DWORD style) : ui::TPageControl(owner), style_(style) {}
+
+protected:
+    void CreateParams(ui::TCreateParams& params) override
+    {
+        ui::TPageControl::CreateParams(params);
+        params.Style |= style_;
+    }
+
+private:
+    DWORD style_;
+};
+
+// The smallest tab set: a row of tabs along the bottom, painted by nothing but the skin.
+class TTabSet : public ui::TCustomControl {
+public:
+    using ui::TCustomControl::TCustomControl;
+    std::wstring_view ClassName() const override { return L"TTabSet"; }
+    ui::PropValue GetProperty(std::wstring_view name) const override
+    {
+        if (ui::SameName(name, L"Tabs")) return static_cast<ui::TObject*>(const_cast<ui::TStringList*>(&Tabs));
+        if (ui::SameName(name, L"TabIndex")) return std::int64_t{TabIndex};
+        if (ui::SameName(name, L"FirstIndex")) return std::int64_t{FirstIndex};
+        if (ui::SameName(name, L"StartMargin")) return std::int64_t{StartMargin};
+        if (ui::SameName(name, L"EndMargin")) return std::int64_t{EndMargin};
+        return ui::TCustomControl::GetProperty(name);
+    }
+
+    ui::TStringList Tabs;
+    int TabIndex = 0, FirstIndex = 0, StartMargin = 5, EndMargin = 5;
+};
+
+// A page control of another library that draws its tabs from two bitmap properties.
+class TForeignPages : public ui::TCustomControl {
+public:
+    using ui::TCustomControl::TCustomControl;
+    std::wstring_view ClassName() const override { return L"TForeignPages"; }
+    ui::PropValue GetProperty(std::wstring_view name) const override
+    {
+        if (ui::SameName(name, L"TabBackGround")) return Normal;
+        if (ui::SameName(name, L"TabBackGroundActive")) return Active;
+        return ui::TCustomControl::GetProperty(name);
+    }
+    bool SetProperty(std::wstring_view name, const ui::PropValue& value) override
+    {
+        ui::TObject* const* picture = std::get_if<ui::TObject*>(&value);
+        if (!picture) return ui::TCustomControl::SetProperty(name, value);
+        if (ui::SameName(name, L"TabBackGround")) Normal = *picture;
+        else if (ui::SameName(name, L"TabBackGroundActive")) Active = *picture;
+        else return ui::TCustomControl::SetProperty(name, value);
+        return true;
+    }
+
+    ui::TObject* Normal = nullptr;
+    ui::TObject* Active = nullptr;
+};
 
 [[maybe_unused]] const auto* const g_environment =
     testing::AddGlobalTestEnvironment(new testing_support::ProgramEnvironment());
@@ -105,6 +165,25 @@ public:
         Track = Add<ui::TTrackBar>(10, 260, 300, 36);
         Track->SetRange(0, 100);
         Player = Add<ui::TMediaPlayer>(10, 400, 270, 30);
+        TabSet = Add<TTabSet>(360, 370, 190, 24);
+        for (const wchar_t* caption : {L"甲页", L"乙页", L"丙页", L"丁页", L"戊页", L"己页", L"庚页", L"辛页"})
+            TabSet->Tabs.Add(caption);
+        TabSet->TabIndex = 1;
+        Buttons = new ui::TPageControl(this);
+        Buttons->SetStyle(ui::TTabStyle::tsButtons);
+        Buttons->SetBounds(500, 30, 190, 80);
+        Buttons->SetParent(this);
+        for (const wchar_t* caption : {L"一", L"二", L"三"}) {
+            auto* sheet = new ui::TTabSheet(this);
+            sheet->SetCaption(caption);
+            sheet->SetPageControl(Buttons);
+        }
+        Buttons->SetActivePageIndex(1);
+        ui::TStringList lines;
+        lines.Assign(Skin->Skin3rd());
+        lines.Add(L"TForeignPages=advpagecontrol");
+        Skin->SetSkin3rd(lines);
+        Foreign = Add<TForeignPages>(500, 120, 190, 50);
         FinishCreate();
         SetWindowLongPtrW(Upright->Handle(), GWL_STYLE, GetWindowLongPtrW(Upright->Handle(), GWL_STYLE) | PBS_VERTICAL);
     }
@@ -142,6 +221,9 @@ public:
     ui::TProgressBar* Upright;
     ui::TTrackBar* Track;
     ui::TMediaPlayer* Player;
+    TTabSet* TabSet;
+    ui::TPageControl* Buttons;
+    TForeignPages* Foreign;
 };
 
 class ContainerPaintersTest : public testing::Test {
@@ -258,6 +340,227 @@ TEST_F(ContainerPaintersTest, CloseBoxFreesThePageUnlessTheFormKeepsIt)
     ASSERT_EQ(form_->Pages->PageCount(), pages - 1);
     for (int k = 0; k < form_->Pages->PageCount(); ++k) EXPECT_NE(form_->Pages->Pages(k)->Caption(), last);
     form_->Pages->SetActivePageIndex(0);
+}
+
+// A press on a tab beside its close box selects that tab; only one on the box asks the form.
+TEST_F(ContainerPaintersTest, PressBesideTheCloseBoxSelectsThePressOnItAsksTheForm)
+{
+    const HWND tabs = form_->Pages->Handle();
+    auto* painter = dynamic_cast<skin::TSkinTab*>(PainterOf(tabs));
+    ASSERT_NE(painter, nullptr);
+    form_->Pages->SetActivePageIndex(0);
+    At(tabs, 0, 0);
+    ASSERT_GE(painter->CloseBoxRects().size(), 2u);
+    const int asked = form_->CloseAsked;
+    const RECT tab = TabRect(tabs, 1), box = painter->CloseBoxRects()[1];
+    ASSERT_TRUE(box.left > tab.left && box.right <= tab.right) << "the box lies inside its tab";
+    // Posted, so that a press the control keeps (a drag loop, a capture) cannot stop the test.
+    const auto press = [tabs](POINT at) {
+        PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        PostMessageW(tabs, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    };
+    const POINT besides[] = {{tab.left + 4, (tab.top + tab.bottom) / 2}, {box.left - 2, box.top + 1},
+                             {(box.left + box.right) / 2, box.bottom + 1}};
+    for (const POINT& at : besides) {
+        form_->Pages->SetActivePageIndex(0);
+        press(at);
+        EXPECT_TRUE(PumpUntil([] { return form_->Pages->ActivePageIndex() == 1; }, 2s)) << at.x << "," << at.y;
+        EXPECT_EQ(form_->CloseAsked, asked) << at.x << "," << at.y;
+    }
+    form_->KeepPage = 1;
+    press(POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    EXPECT_TRUE(PumpUntil([asked] { return form_->CloseAsked == asked + 1; }, 2s));
+    form_->KeepPage = 0;
+    form_->Pages->SetActivePageIndex(0);
+}
+
+// Tab buttons, tab sets and foreign page controls each take the skin's cells.
+TEST_F(ContainerPaintersTest, TabButtonsTakeTheButtonCellsOfTheirState)
+{
+    const HWND buttons = form_->Buttons->Handle();
+    ASSERT_EQ(Probe(buttons), 1);
+    EXPECT_EQ(std::wstring(PainterOf(buttons)->ClassName()), L"TSkinTabBtn");
+    for (int active : {1, 2}) {
+        form_->Buttons->SetActivePageIndex(active);
+        Settle();
+        for (int k = 0; k < 3; ++k) {
+            const RECT r = TabRect(buttons, k);
+            ASSERT_FALSE(IsRectEmpty(&r)) << k;
+            EXPECT_EQ(At(buttons, r.left + 2, r.top + 3), ButtonColour(k == active ? 2 : 1)) << active << " " << k;
+        }
+    }
+}
+
+TEST_F(ContainerPaintersTest, TabSetDrawsTheTabsThatFitFromItsFirstIndex)
+{
+    TTabSet* set = form_->TabSet;
+    const HWND window = set->Handle();
+    ASSERT_EQ(Probe(window), 1);
+    EXPECT_EQ(std::wstring(PainterOf(window)->ClassName()), L"TSkinTab31");
+    // Each tab is its caption's width and 9 more.
+    const auto widthOf = [set](int k) {
+        const HDC dc = GetDC(set->Handle());
+        const auto* font = ui::GetObjectPropOf<ui::TFont>(set, L"Font");
+        const HGDIOBJ old = SelectObject(dc, font ? font->Handle() : GetStockObject(DEFAULT_GUI_FONT));
+        SIZE extent{};
+        const std::wstring text = set->Tabs[k];
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(set->Handle(), dc);
+        return static_cast<int>(extent.cx) + 9;
+    };
+    for (int first : {0, 1}) {
+        set->FirstIndex = first;
+        Settle();
+        EXPECT_EQ(At(window, set->StartMargin - 2, 3), kFace) << first;
+        int x = set->StartMargin, drawn = 0;
+        for (int k = first; k < set->Tabs.Count() && x + widthOf(k) <= set->Width() - set->EndMargin; ++k, ++drawn) {
+            EXPECT_EQ(At(window, x + 2, 3), TabColour(k == set->TabIndex ? 2 : 1)) << first << " " << k;
+            x += widthOf(k);
+        }
+        EXPECT_GT(drawn, 1) << first;
+        EXPECT_LT(first + drawn, set->Tabs.Count()) << "the last tabs do not fit";
+        EXPECT_EQ(At(window, x + 2, 3), kFace) << first;
+    }
+    set->FirstIndex = 0;
+}
+
+TEST_F(ContainerPaintersTest, ForeignPagesGetTheTabFramesAsPictures)
+{
+    TForeignPages* pages = form_->Foreign;
+    ASSERT_EQ(Probe(pages->Handle()), 1);
+    EXPECT_EQ(std::wstring(PainterOf(pages->Handle())->ClassName()), L"TSkinAdvPage");
+    const std::pair<ui::TObject*, TColor> pictures[] = {{pages->Normal, TabColour(1)}, {pages->Active, TabColour(2)}};
+    for (const auto& [object, colour] : pictures) {
+        auto* picture = dynamic_cast<ui::TBitmap*>(object);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->Width(), 100);
+        EXPECT_EQ(picture->Height(), 21);
+        for (const POINT p : {POINT{1, 1}, POINT{50, 10}, POINT{98, 19}})
+            EXPECT_EQ(static_cast<TColor>(GetPixel(picture->Canvas().Handle(), p.x, p.y)), colour) << p.x;
+    }
+}
+
+// Page controls with their tabs on each side: every tab's frame and caption stay inside the
+// tab's own rectangle, the caption centred in it.
+TEST_F(ContainerPaintersTest, TabsOnEverySideDrawEachTabInItsOwnRectangle)
+{
+    struct Side {
+        DWORD style;
+        const char* name;
+    };
+    const Side sides[] = {{0, "top"}, {TCS_BOTTOM, "bottom"}, {TCS_VERTICAL | TCS_MULTILINE, "left"},
+                          {TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, "right"}};
+    // Ink of a caption: the skin's text colours (red for normal tabs, blue for the selected
+    // one), smoothed edges included; every other colour here is light in green.
+    enum Ink { kNone, kNormalInk, kSelectedInk };
+    const auto inkOf = [](TColor c) {
+        const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+        if (g >= 100) return kNone;
+        return r > b ? kNormalInk : kSelectedInk;
+    };
+    // The ink of one caption, row by row.
+    struct Mask {
+        int Width = 0, Height = 0;
+        std::vector<bool> Ink;
+        bool At(int x, int y) const { return Ink[static_cast<std::size_t>(y * Width + x)]; }
+    };
+    std::vector<Mask> captions;  // "设置" on each side
+    for (const Side& side : sides) {
+        auto* pages = new TSidePages(form_, side.style);
+        pages->SetBounds(360, 200, 200, 130);
+        pages->SetParent(form_);
+        for (const wchar_t* caption : {L"快速整理", L"资料管理", L"设置"}) {
+            auto* sheet = new ui::TTabSheet(pages);
+            sheet->SetCaption(caption);
+            sheet->SetPageControl(pages);
+        }
+        skin::TControlClassifier(*Controller()).ClassifyControl(*pages, form_);
+        const HWND tabs = pages->Handle();
+        ASSERT_EQ(Probe(tabs), 1) << side.name;
+        for (int active : {0, 1}) {
+            pages->SetActivePageIndex(active);
+            Settle();
+            At(tabs, 0, 0);
+            const skintest::WindowPicture picture(tabs);
+            std::vector<RECT> rects;
+            for (int k = 0; k < 3; ++k) rects.push_back(TabRect(tabs, k));
+            // The tab a pixel belongs to: its own rectangle, else one a pixel larger (the
+            // tabs are drawn a pixel outward); -1 for none.
+            const auto owner = [&](int x, int y) {
+                for (int grow : {0, 1})
+                    for (int k = 0; k < 3; ++k) {
+                        RECT r = rects[static_cast<std::size_t>(k)];
+                        InflateRect(&r, grow, grow);
+                        if (PtInRect(&r, POINT{x, y})) return k;
+                    }
+                return -1;
+            };
+            std::vector<RECT> ink(3, RECT{10000, 10000, -1, -1});
+            int stray = 0, wrongFrame = 0;
+            for (int y = 0; y < picture.Height(); ++y)
+                for (int x = 0; x < picture.Width(); ++x) {
+                    const TColor c = picture.At(x, y);
+                    const int k = owner(x, y);
+                    if (c == TabColour(1) || c == TabColour(2)) {
+                        if (k < 0 || (c == TabColour(2)) != (k == active)) ++wrongFrame;
+                        continue;
+                    }
+                    const Ink i = inkOf(c);
+                    if (i == kNone) continue;
+                    if (k < 0 || (i == kSelectedInk) != (k == active)) {
+                        ++stray;
+                        continue;
+                    }
+                    RECT& box = ink[static_cast<std::size_t>(k)];
+                    box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                               std::max<LONG>(box.bottom, y + 1)};
+                }
+            if (active == 0) {
+                const RECT& box = ink[2];
+                Mask mask{box.right - box.left, box.bottom - box.top, {}};
+                for (int y = box.top; y < box.bottom; ++y)
+                    for (int x = box.left; x < box.right; ++x) mask.Ink.push_back(inkOf(picture.At(x, y)) != kNone);
+                captions.push_back(std::move(mask));
+            }
+            EXPECT_EQ(wrongFrame, 0) << side.name << ": tab frame pixels outside their tab, active " << active;
+            EXPECT_EQ(stray, 0) << side.name << ": caption ink outside its tab, active " << active;
+            for (int k = 0; k < 3; ++k) {
+                const RECT& r = rects[static_cast<std::size_t>(k)];
+                const RECT& box = ink[static_cast<std::size_t>(k)];
+                ASSERT_GT(box.right, box.left) << side.name << " tab " << k << " shows its caption";
+                // Centred along and across the tab, give or take the pixel the tabs move outward.
+                EXPECT_NEAR((box.left + box.right) / 2.0, (r.left + r.right) / 2.0, 2.5) << side.name << " tab " << k;
+                EXPECT_NEAR((box.top + box.bottom) / 2.0, (r.top + r.bottom) / 2.0, 2.5) << side.name << " tab " << k;
+                EXPECT_EQ(picture.At((r.left + r.right) / 2, r.top + 1) == TabColour(2) ||
+                              picture.At((r.left + r.right) / 2, r.bottom - 2) == TabColour(2) ||
+                              picture.At(r.left + 1, (r.top + r.bottom) / 2) == TabColour(2) ||
+                              picture.At(r.right - 2, (r.top + r.bottom) / 2) == TabColour(2),
+                          k == active)
+                    << side.name << " tab " << k;
+            }
+        }
+        delete pages;
+        Controller()->PurgeDeadPainters();
+    }
+    // As the system draws vertical tabs: on the left the caption reads upward (the top
+    // caption turned a quarter left), on the right downward (a quarter right).
+    ASSERT_EQ(captions.size(), 4u);
+    const Mask& upright = captions[0];
+    for (int side : {2, 3}) {
+        const Mask& turned = captions[static_cast<std::size_t>(side)];
+        ASSERT_EQ(turned.Width, upright.Height) << sides[side].name;
+        ASSERT_EQ(turned.Height, upright.Width) << sides[side].name;
+        int inked = 0, differ = 0;
+        for (int y = 0; y < upright.Height; ++y)
+            for (int x = 0; x < upright.Width; ++x) {
+                const bool expected = upright.At(x, y);
+                const bool seen = side == 2 ? turned.At(y, upright.Width - 1 - x) : turned.At(upright.Height - 1 - y, x);
+                inked += expected;
+                differ += expected != seen;
+            }
+        EXPECT_LT(differ * 10, inked) << sides[side].name << ": " << differ << " of " << inked << " ink pixels differ";
+    }
 }
 
 // Tab controls of the system with the tabs on each side, reached by the window route.
@@ -527,9 +830,7 @@ TEST_F(ContainerPaintersTest, ZzUnskinGivesEverythingBack)
     SendMessageW(track, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     const POINT inThumb{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
     const RECT first = TabRect(tabs, 0);
-    fprintf(stderr, "Z1\n");
     form_->Skin->SetActive(false);
-    fprintf(stderr, "Z2\n");
     ASSERT_TRUE(PumpUntil([] { return Probe(form_->Pages->Handle()) == 0; }));
     Settle();
     for (ui::TWinControl* control : std::initializer_list<ui::TWinControl*>{
@@ -537,13 +838,14 @@ TEST_F(ContainerPaintersTest, ZzUnskinGivesEverythingBack)
              form_->Track, form_->Player})
         EXPECT_EQ(Probe(control->Handle()), 0) << control->ClassName().data();
     EXPECT_EQ(form_->Panel->Color(), RGBColor(3, 130, 3));
+    EXPECT_EQ(form_->Foreign->Normal, nullptr);
+    EXPECT_EQ(form_->Foreign->Active, nullptr);
     EXPECT_NE(At(tabs, first.left + 2, first.bottom - 2), TabColour(2));
     EXPECT_NE(At(track, inThumb.x, inThumb.y), ThumbColour(2));
-    fprintf(stderr, "Z3\n");
     form_->Skin->SetActive(true);
-    fprintf(stderr, "Z4\n");
     ASSERT_TRUE(PumpUntil([] { return Probe(form_->Pages->Handle()) == 1 && Probe(form_->Track->Handle()) == 1; }));
     EXPECT_EQ(form_->Panel->Color(), kFace);
+    EXPECT_NE(form_->Foreign->Active, nullptr);
     EXPECT_EQ(At(track, inThumb.x, inThumb.y), ThumbColour(2));
 }
 
