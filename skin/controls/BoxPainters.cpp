@@ -7,6 +7,7 @@
 
 #include "skin/controls/BoxSkins.h"
 #include "skin/controls/Classify.h"
+#include "skin/controls/EditPainters.h"
 #include "skin/data/SkinImage.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinMessages.h"
@@ -287,6 +288,24 @@ void TSkinTabBtn::Paint(HDC dc, const RECT& rect)
 // ---------------------------------------------------------------------------------------
 // TSkinTab31
 
+void TSkinTab31::Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor)
+{
+    TSkinControl::Init(form, skinData, ownsColor);
+    const HWND scroller = Scroller();
+    if (!scroller || !Form() || SendMessageW(scroller, SKM_PROBE, 0, 0) == 1) return;
+    if (auto* arrows = dynamic_cast<TSkinUpDown*>(CreatePainter(TPainterKind::UpDown, Form()))) {
+        arrows->SetHorizontal(true);
+        arrows->InitByHandle(scroller, skin_data_, Form());
+    }
+}
+
+HWND TSkinTab31::Scroller() const
+{
+    if (!control_ || control_->ComponentCount() == 0) return nullptr;
+    const auto* scroller = dynamic_cast<ui::TWinControl*>(control_->Components(0));
+    return scroller ? scroller->WindowHandle() : nullptr;
+}
+
 bool TSkinTab31::BeforeMessage(ui::TMessage& message)
 {
     if (message.Msg == WM_ERASEBKGND) {
@@ -307,7 +326,8 @@ void TSkinTab31::Paint(HDC dc, const RECT& rect)
     const auto intProp = [this](const wchar_t* name) { return std::max<std::int64_t>(0, ui::GetIntProp(control_, name)); };
     const int selected = static_cast<int>(ui::GetIntProp(control_, L"TabIndex"));
     const int first = static_cast<int>(intProp(L"FirstIndex"));
-    const int end = size.cx - static_cast<int>(intProp(L"EndMargin"));
+    const HWND scroller = Scroller();
+    const int end = size.cx - static_cast<int>(intProp(L"EndMargin")) - (scroller && IsWindowVisible(scroller) ? 12 : 0);
 
     ui::TBitmap image(element.Image.Width(), element.Image.Height());
     BitBlt(image.Canvas().Handle(), 0, 0, image.Width(), image.Height(), element.Image.Canvas().Handle(), 0, 0, SRCCOPY);

@@ -119,15 +119,21 @@ protected:
 };
 
 // Tab sets (class "TTabSet"): a row of tabs along the bottom, read from the control's "Tabs"
-// list, "TabIndex", "FirstIndex", "StartMargin" and "EndMargin".
+// list, "TabIndex", "FirstIndex", "StartMargin" and "EndMargin". The set's first owned
+// component, when windowed, is its scroller: it gets a horizontal up-down painter, and the
+// tabs keep clear of it while it shows.
 class TSkinTab31 : public TSkinControl {
 public:
     using TSkinControl::TSkinControl;
     std::wstring_view ClassName() const override { return L"TSkinTab31"; }
+    void Init(TWinSkinForm* form, TSkinData* skinData, bool ownsColor) override;
 
 protected:
     bool BeforeMessage(ui::TMessage& message) override;
     void Paint(HDC dc, const RECT& rect) override;
+
+private:
+    HWND Scroller() const;
 };
 
 // Page controls of other libraries that draw their tabs from the bitmap properties

@@ -103,6 +103,7 @@ public:
 
     ui::TStringList Tabs;
     int TabIndex = 0, FirstIndex = 0, StartMargin = 5, EndMargin = 5;
+    ui::TUpDown* Scroller = nullptr;  // its first owned component
 };
 
 // A page control of another library that draws its tabs from two bitmap properties.
@@ -169,6 +170,9 @@ public:
         for (const wchar_t* caption : {L"甲页", L"乙页", L"丙页", L"丁页", L"戊页", L"己页", L"庚页", L"辛页"})
             TabSet->Tabs.Add(caption);
         TabSet->TabIndex = 1;
+        TabSet->Scroller = new ui::TUpDown(TabSet);
+        TabSet->Scroller->SetBounds(160, 2, 28, 20);
+        TabSet->Scroller->SetParent(TabSet);
         Buttons = new ui::TPageControl(this);
         Buttons->SetStyle(ui::TTabStyle::tsButtons);
         Buttons->SetBounds(500, 30, 190, 80);
@@ -397,6 +401,9 @@ TEST_F(ContainerPaintersTest, TabSetDrawsTheTabsThatFitFromItsFirstIndex)
     const HWND window = set->Handle();
     ASSERT_EQ(Probe(window), 1);
     EXPECT_EQ(std::wstring(PainterOf(window)->ClassName()), L"TSkinTab31");
+    const HWND scroller = set->Scroller->Handle();
+    ASSERT_EQ(Probe(scroller), 1);
+    EXPECT_EQ(std::wstring(PainterOf(scroller)->ClassName()), L"TSkinUpDown");
     // Each tab is its caption's width and 9 more.
     const auto widthOf = [set](int k) {
         const HDC dc = GetDC(set->Handle());
@@ -409,20 +416,29 @@ TEST_F(ContainerPaintersTest, TabSetDrawsTheTabsThatFitFromItsFirstIndex)
         ReleaseDC(set->Handle(), dc);
         return static_cast<int>(extent.cx) + 9;
     };
-    for (int first : {0, 1}) {
-        set->FirstIndex = first;
+    // The end margin lets the third tab from `first` in by 6 pixels; the 12 pixels kept free
+    // for a visible scroller leave it out.
+    struct Case {
+        int first;
+        bool scroller;
+        int drawn;
+    };
+    for (const Case c : {Case{0, true, 2}, Case{1, true, 2}, Case{0, false, 3}, Case{1, false, 3}}) {
+        set->FirstIndex = c.first;
+        set->EndMargin = set->Width() - (set->StartMargin + widthOf(c.first) + widthOf(c.first + 1) + widthOf(c.first + 2)) - 6;
+        set->Scroller->SetVisible(c.scroller);
         Settle();
-        EXPECT_EQ(At(window, set->StartMargin - 2, 3), kFace) << first;
-        int x = set->StartMargin, drawn = 0;
-        for (int k = first; k < set->Tabs.Count() && x + widthOf(k) <= set->Width() - set->EndMargin; ++k, ++drawn) {
-            EXPECT_EQ(At(window, x + 2, 3), TabColour(k == set->TabIndex ? 2 : 1)) << first << " " << k;
+        EXPECT_EQ(At(window, set->StartMargin - 2, 3), kFace) << c.first;
+        int x = set->StartMargin;
+        for (int k = c.first; k < c.first + c.drawn; ++k) {
+            EXPECT_EQ(At(window, x + 2, 3), TabColour(k == set->TabIndex ? 2 : 1)) << c.first << " " << k;
             x += widthOf(k);
         }
-        EXPECT_GT(drawn, 1) << first;
-        EXPECT_LT(first + drawn, set->Tabs.Count()) << "the last tabs do not fit";
-        EXPECT_EQ(At(window, x + 2, 3), kFace) << first;
+        EXPECT_EQ(At(window, x + 2, 3), kFace) << c.first << " " << c.scroller;
     }
     set->FirstIndex = 0;
+    set->EndMargin = 5;
+    set->Scroller->SetVisible(true);
 }
 
 TEST_F(ContainerPaintersTest, ForeignPagesGetTheTabFramesAsPictures)
