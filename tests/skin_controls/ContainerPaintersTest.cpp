@@ -19,6 +19,7 @@
 #include "skin/form/SkinForm.h"
 #include "skin_form/SkinWindows.h"
 #include "skin_model/SkinFixture.h"
+#include "support/MouseInput.h"
 #include "support/ProgramEnvironment.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -358,10 +359,12 @@ TEST_F(ContainerPaintersTest, PressBesideTheCloseBoxSelectsThePressOnItAsksTheFo
     const int asked = form_->CloseAsked;
     const RECT tab = TabRect(tabs, 1), box = painter->CloseBoxRects()[1];
     ASSERT_TRUE(box.left > tab.left && box.right <= tab.right) << "the box lies inside its tab";
-    // Posted, so that a press the control keeps (a drag loop, a capture) cannot stop the test.
+    // A click of the mouse through the input queue; the test only waits for its effect, with
+    // a limit, so a press the control keeps (a capture, a loop of its own) cannot stop it.
+    SetForegroundWindow(form_->Handle());
     const auto press = [tabs](POINT at) {
-        PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        PostMessageW(tabs, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        ClientToScreen(tabs, &at);
+        testing_support::DragMouse(at, {});
     };
     const POINT besides[] = {{tab.left + 4, (tab.top + tab.bottom) / 2}, {box.left - 2, box.top + 1},
                              {(box.left + box.right) / 2, box.bottom + 1}};
