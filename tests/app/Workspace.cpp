@@ -71,27 +71,6 @@ std::vector<std::wstring> BoxRecorder::Errors() const
     return texts;
 }
 
-void Pump(std::chrono::milliseconds duration)
-{
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
-        ui::Application()->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    ui::Application()->ProcessMessages();
-}
-
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
-{
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        ui::Application()->ProcessMessages();
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 void PressKey(HWND window, WORD key, bool alt)
 {
     const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;

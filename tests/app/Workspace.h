@@ -13,6 +13,7 @@
 
 #include "app/Unit1.h"
 #include "app/Unit3.h"
+#include "support/MessagePump.h"
 #include "ui/Dialogs.h"
 
 namespace testing_app {
@@ -34,9 +35,8 @@ private:
     ui::ScopedMessageBoxService service_;
 };
 
-// Runs the message loop for a while, or until the condition holds; false on timeout.
-void Pump(std::chrono::milliseconds duration);
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+using testing_support::Pump;
+using testing_support::PumpUntil;
 
 // Key presses as the window gets them: posted, then translated and dispatched by the loop.
 void PressKey(HWND window, WORD key, bool alt = false);

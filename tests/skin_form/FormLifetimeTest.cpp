@@ -25,22 +25,7 @@ using skintest::PumpUntil;
 [[maybe_unused]] const auto* const g_environment =
     testing::AddGlobalTestEnvironment(new testing_support::ProgramEnvironment);
 
-constexpr ui::TColor kTitle = ui::RGBColor(90, 20, 20);
-
 bool Skinned(HWND window) { return SendMessageW(window, skin::SKM_PROBE, 0, 0) == 1; }
-
-skin::TBytes FrameSkin()
-{
-    skintest::SkinPackage package;
-    package.Description =
-        "[Version]\nVersion=70000\n[Personality]\nTop=t.bmp\nTopFrame=2\nLeft=l.bmp\nLeftFrame=2\nRight=r.bmp\nRightFrame=2\n"
-        "Bottom=b.bmp\nBottomFrame=2\nLeftTrans=0\nRightTrans=0\nTopTrans=0\nBottomTrans=0\n";
-    package.Add("t.bmp", 40, 44, kTitle)
-        .Add("l.bmp", 12, 40, ui::RGBColor(20, 90, 20))
-        .Add("r.bmp", 12, 40, ui::RGBColor(20, 20, 90))
-        .Add("b.bmp", 40, 10, ui::RGBColor(90, 90, 20));
-    return package.Packed();
-}
 
 // A form with a menu bar and a skin component of its own.
 class SkinnedForm : public ui::TForm {
@@ -58,7 +43,7 @@ public:
         file->Add(open);
         SetMenu(menu);
         Skin = new skin::TSkinData(this);
-        skintest::LoadPackage(*Skin, FrameSkin());
+        skintest::LoadPackage(*Skin, skintest::FrameSkin());
         Skin->SetActive(true);
         FinishCreate();
     }
@@ -102,7 +87,7 @@ protected:
         EXPECT_NE(GetMenu(Window()), nullptr) << what;
         RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
         const skintest::WindowPicture picture(Window());
-        EXPECT_NE(picture.At(picture.Width() / 2, 4), kTitle) << what;
+        EXPECT_NE(picture.At(picture.Width() / 2, 4), skintest::kFrameSkinTitle) << what;
     }
 
     SkinnedForm* form_ = nullptr;

@@ -58,20 +58,6 @@ private:
     ui::ScopedMessageBoxService service_;
 };
 
-// A skin of other measures: wider side borders and a lower title bar.
-skin::TBytes OtherSkin()
-{
-    skintest::SkinPackage package;
-    package.Description =
-        "[Version]\nVersion=70000\n[Personality]\nTop=t.bmp\nTopFrame=2\nLeft=l.bmp\nLeftFrame=2\nRight=r.bmp\nRightFrame=2\n"
-        "Bottom=b.bmp\nBottomFrame=2\nLeftTrans=0\nRightTrans=0\nTopTrans=0\nBottomTrans=0\n";
-    package.Add("t.bmp", 40, 44, ui::RGBColor(90, 20, 20))
-        .Add("l.bmp", 12, 40, ui::RGBColor(20, 90, 20))
-        .Add("r.bmp", 12, 40, ui::RGBColor(20, 20, 90))
-        .Add("b.bmp", 40, 10, ui::RGBColor(90, 90, 20));
-    return package.Packed();
-}
-
 class SkinnedWindows : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -442,7 +428,7 @@ TEST_F(SkinnedWindows, AMessageBoxTakesTheDialogSkinWhenOneIsRegistered)
 {
     skin::TSkinData dialogs(nullptr);
     dialogs.SkinFormtype = skin::TSkinFormType::sfDialog;
-    skintest::LoadPackage(dialogs, OtherSkin());
+    skintest::LoadPackage(dialogs, skintest::FrameSkin());
     skin::TSkinManage& manager = *skin::SkinManage();
     manager.RegisterSkin(dialogs);
     EXPECT_EQ(manager.ChooseSkin(Main()), form_->SkinData1);
@@ -594,7 +580,7 @@ TEST_F(SkinnedWindows, ASecondSkinFileReskinsLiveAroundTheSameClient)
     const SIZE client = skintest::ClientSize(Main());
     const std::filesystem::path file = std::filesystem::current_path() / L"other.skn";
     {
-        const skin::TBytes bytes = OtherSkin();
+        const skin::TBytes bytes = skintest::FrameSkin();
         std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
     const std::vector<std::uint8_t> original = skin.StoredPackage();
@@ -603,7 +589,7 @@ TEST_F(SkinnedWindows, ASecondSkinFileReskinsLiveAroundTheSameClient)
     EXPECT_EQ(FrameExtent(Main()).cy, 22 + 5 + GetSystemMetrics(SM_CYMENU));
     EXPECT_EQ(skintest::ClientSize(Main()).cx, client.cx);
     EXPECT_EQ(skintest::ClientSize(Main()).cy, client.cy);
-    EXPECT_EQ(skintest::WindowPicture(Main()).At(2, 60), ui::RGBColor(20, 90, 20));
+    EXPECT_EQ(skintest::WindowPicture(Main()).At(2, 60), skintest::kFrameSkinLeft);
     ASSERT_FALSE(HasFailure());
 
     // Back to the program's own skin.

@@ -12,27 +12,6 @@ TickScript* g_script = nullptr;
 
 }  // namespace
 
-void Pump(std::chrono::milliseconds duration)
-{
-    const auto end = std::chrono::steady_clock::now() + duration;
-    while (std::chrono::steady_clock::now() < end) {
-        ui::Application()->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    ui::Application()->ProcessMessages();
-}
-
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
-{
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        ui::Application()->ProcessMessages();
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 TickScript::TickScript(std::vector<std::function<bool()>> steps) : steps_(std::move(steps))
 {
     g_script = this;

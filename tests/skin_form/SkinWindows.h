@@ -9,12 +9,13 @@
 #include <functional>
 #include <vector>
 
+#include "support/MessagePump.h"
 #include "ui/Colors.h"
 
 namespace skintest {
 
-void Pump(std::chrono::milliseconds duration);
-bool PumpUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+using testing_support::Pump;
+using testing_support::PumpUntil;
 
 // Steps run one per timer tick of the thread, also inside modal loops; each step returns
 // true when it is done, false to be asked again on the next tick.

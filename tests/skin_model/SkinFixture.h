@@ -71,6 +71,23 @@ struct SkinPackage {
     }
 };
 
+// A skin of the frame alone, of other measures than the program's: side borders 6 wide, a
+// title bar 22 high and a bottom border 5 high, each picture two frames of one colour.
+inline constexpr ui::TColor kFrameSkinTitle = ui::RGBColor(90, 20, 20);
+inline constexpr ui::TColor kFrameSkinLeft = ui::RGBColor(20, 90, 20);
+inline skin::TBytes FrameSkin()
+{
+    SkinPackage package;
+    package.Description =
+        "[Version]\nVersion=70000\n[Personality]\nTop=t.bmp\nTopFrame=2\nLeft=l.bmp\nLeftFrame=2\nRight=r.bmp\nRightFrame=2\n"
+        "Bottom=b.bmp\nBottomFrame=2\nLeftTrans=0\nRightTrans=0\nTopTrans=0\nBottomTrans=0\n";
+    package.Add("t.bmp", 40, 44, kFrameSkinTitle)
+        .Add("l.bmp", 12, 40, kFrameSkinLeft)
+        .Add("r.bmp", 12, 40, ui::RGBColor(20, 20, 90))
+        .Add("b.bmp", 40, 10, ui::RGBColor(90, 90, 20));
+    return package.Packed();
+}
+
 // The SkinStream payload: length, then the bytes.
 inline void WritePayload(ui::TMemoryStream& stream, std::int32_t length, const skin::TBytes& bytes)
 {

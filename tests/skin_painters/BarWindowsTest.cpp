@@ -8,21 +8,12 @@
 #include "skin/controls/BarSkins.h"
 #include "skin/controls/EditSkins.h"
 #include "skin/data/SkinData.h"
+#include "support/MessagePump.h"
 #include "ui/Subclass.h"
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
+using testing_support::DispatchPending;
 
 // The window's client area as painted now.
 std::unique_ptr<ui::TBitmap> Capture(HWND window)
@@ -145,7 +136,7 @@ TEST_F(BarWindows, DatePickerArrowCoversTheNativeOneAndOpensTheCalendar)
                                         host_, nullptr, nullptr, nullptr);
     skin::TArrowButton arrow(skin_);
     arrow.Attach(picker);
-    Pump();
+    DispatchPending();
     const int a = GetSystemMetrics(SM_CXHSCROLL);
     RECT placed{}, client{};
     GetWindowRect(arrow.Handle(), &placed);
@@ -169,7 +160,7 @@ TEST_F(BarWindows, DatePickerArrowCoversTheNativeOneAndOpensTheCalendar)
     }
 
     SendMessageW(arrow.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 8));
-    Pump();
+    DispatchPending();
     EXPECT_TRUE(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0)) << "the calendar opened";
     SendMessageW(picker, DTM_CLOSEMONTHCAL, 0, 0);
 }

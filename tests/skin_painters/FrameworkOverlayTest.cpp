@@ -10,23 +10,15 @@
 
 #include "skin/controls/ScrollSkins.h"
 #include "skin/data/SkinData.h"
+#include "skin_controls/OverlayPictures.h"
+#include "support/MessagePump.h"
 #include "ui/Forms.h"
 #include "ui/Grids.h"
 #include "ui/StdCtrls.h"
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
+using testing_support::DispatchPending;
 
 class RowsGrid : public ui::TCustomGrid {
 public:
@@ -41,20 +33,6 @@ public:
     }
 };
 
-// The overlay is shown exactly over the native bar while that is visible, and hidden with it.
-bool MatchesBar(skin::TWScrollbar& overlay, LONG object)
-{
-    SCROLLBARINFO info{};
-    if (!skin::SkinGetScrollBarInfo(overlay.Target(), object, info)) return false;
-    const bool visible = IsWindowVisible(overlay.Target()) &&
-                         !(info.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) &&
-                         !IsRectEmpty(&info.rcScrollBar);
-    if (!visible) return !overlay.Shown() && !IsWindowVisible(overlay.Handle());
-    RECT covered{};
-    GetWindowRect(overlay.Handle(), &covered);
-    return overlay.Shown() && IsWindowVisible(overlay.Handle()) && EqualRect(&covered, &info.rcScrollBar);
-}
-
 class FrameworkOverlay : public ::testing::Test {
 protected:
     void SetUp() override
@@ -64,7 +42,7 @@ protected:
         form_->SetBounds(20, 20, 520, 420);
         form_->FinishCreate();
         form_->Show();
-        Pump();
+        DispatchPending();
     }
     void TearDown() override
     {
@@ -82,7 +60,7 @@ protected:
             next(message);
             overlays_->AfterMessage(message.Msg, message.WParam, message.LParam);
         });
-        Pump();
+        DispatchPending();
     }
 
     skin::TSkinData skin_{nullptr};
@@ -114,9 +92,9 @@ TEST_F(FrameworkOverlay, GridOfManyRowsKeepsItsOverlaysOverItsBars)
     int shownVertical = 0, shownHorizontal = 0;
     for (const Step& step : steps) {
         step.act(*form_, *grid);
-        Pump();
-        EXPECT_TRUE(MatchesBar(overlays_->Vertical(), OBJID_VSCROLL)) << step.name;
-        EXPECT_TRUE(MatchesBar(overlays_->Horizontal(), OBJID_HSCROLL)) << step.name;
+        DispatchPending();
+        EXPECT_TRUE(skintest::MatchesBar(overlays_->Vertical())) << step.name;
+        EXPECT_TRUE(skintest::MatchesBar(overlays_->Horizontal())) << step.name;
         shownVertical += overlays_->Vertical().Shown();
         shownHorizontal += overlays_->Horizontal().Shown();
     }
@@ -125,7 +103,7 @@ TEST_F(FrameworkOverlay, GridOfManyRowsKeepsItsOverlaysOverItsBars)
     EXPECT_EQ(shownVertical, static_cast<int>(std::size(steps)));
     EXPECT_GT(shownHorizontal, 0);
     grid->SetScrollBars(ui::TScrollStyle::ssNone);
-    Pump();
+    DispatchPending();
     EXPECT_FALSE(overlays_->Vertical().Shown());
     EXPECT_FALSE(overlays_->Horizontal().Shown());
 }
@@ -141,16 +119,16 @@ TEST_F(FrameworkOverlay, MemoOverlayFollowsTypingAndComposedText)
         for (wchar_t c : std::wstring(L"\x58A8\x7B3A")) SendMessageW(memo->Handle(), WM_IME_CHAR, c, 1);
         SendMessageW(memo->Handle(), WM_CHAR, L'\r', 1);
     }
-    Pump();
-    EXPECT_TRUE(MatchesBar(overlays_->Vertical(), OBJID_VSCROLL));
+    DispatchPending();
+    EXPECT_TRUE(skintest::MatchesBar(overlays_->Vertical()));
     EXPECT_NE(memo->Text().find(L"\x58A8\x7B3A"), std::wstring::npos);
     EXPECT_GE(SendMessageW(memo->Handle(), EM_GETLINECOUNT, 0, 0), 30);
     memo->SetVisible(false);
-    Pump();
+    DispatchPending();
     EXPECT_FALSE(IsWindowVisible(overlays_->Vertical().Handle()));
     memo->SetVisible(true);
-    Pump();
-    EXPECT_TRUE(MatchesBar(overlays_->Vertical(), OBJID_VSCROLL));
+    DispatchPending();
+    EXPECT_TRUE(skintest::MatchesBar(overlays_->Vertical()));
 }
 
 }  // namespace

@@ -12,22 +12,13 @@
 #include "skin/controls/BarSkins.h"
 #include "skin/controls/ScrollSkins.h"
 #include "skin/data/SkinData.h"
+#include "support/MessagePump.h"
 #include "support/MouseInput.h"
 #include "ui/Subclass.h"
 
 namespace {
 
-void Pump()
-{
-    MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
+using testing_support::DispatchPending;
 
 RECT ScreenRectOf(HWND window)
 {
@@ -78,7 +69,7 @@ protected:
             overlays_->AfterMessage(msg, wParam, lParam);
             return result;
         });
-        Pump();
+        DispatchPending();
     }
 
     HWND Memo(const std::wstring& text)
@@ -118,10 +109,10 @@ TEST_F(ScrollOverlay, ListOverlayAppearsWhenItemsOverflowAndHidesWithTheBar)
     Cover(list);
     EXPECT_FALSE(overlays_->Vertical().Shown());
     for (int k = 0; k < 40; ++k) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"item"));
-    Pump();
+    DispatchPending();
     ExpectOverBar(overlays_->Vertical(), OBJID_VSCROLL, "after the items");
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    Pump();
+    DispatchPending();
     EXPECT_FALSE(overlays_->Vertical().Shown());
     EXPECT_FALSE(IsWindowVisible(overlays_->Vertical().Handle()));
 }
@@ -157,7 +148,7 @@ TEST_F(ScrollOverlay, MemoOverlaysStayOverTheBarsThroughTypingScrollingAndResizi
     };
     for (const Step& step : steps) {
         step.act(memo);
-        Pump();
+        DispatchPending();
         ExpectOverBar(overlays_->Vertical(), OBJID_VSCROLL, step.name);
         ExpectOverBar(overlays_->Horizontal(), OBJID_HSCROLL, step.name);
     }
@@ -167,10 +158,10 @@ TEST_F(ScrollOverlay, MemoOverlaysStayOverTheBarsThroughTypingScrollingAndResizi
     EXPECT_NE(std::wstring(text).find(L"\x58A8\x7B3A\x901F\x8BB0"), std::wstring::npos);
 
     ShowScrollBar(memo, SB_VERT, FALSE);
-    Pump();
+    DispatchPending();
     EXPECT_FALSE(overlays_->Vertical().Shown());
     ShowWindow(memo, SW_HIDE);
-    Pump();
+    DispatchPending();
     EXPECT_FALSE(IsWindowVisible(overlays_->Horizontal().Handle()));
 }
 
@@ -180,7 +171,7 @@ TEST_F(ScrollOverlay, OverlayShowsTheSkinsPictureOfTheNativeBar)
     Cover(memo);
     SendMessageW(memo, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 20), 0);
     SendMessageW(memo, WM_VSCROLL, SB_ENDSCROLL, 0);
-    Pump();
+    DispatchPending();
     skin::TWScrollbar& bar = overlays_->Vertical();
     ASSERT_TRUE(bar.Shown());
     RedrawWindow(bar.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -219,9 +210,9 @@ TEST_F(ScrollOverlay, DraggingTheOverlaysThumbScrollsTheMemo)
     const RECT overlay = ScreenRectOf(bar.Handle());
     const POINT grab{(overlay.left + overlay.right) / 2, overlay.top + (info.xyThumbTop + info.xyThumbBottom) / 2};
     SetCursorPos(grab.x, grab.y);
-    Pump();
+    DispatchPending();
     testing_support::DragMouse(grab, {{grab.x, grab.y + 60}, {grab.x, grab.y + 120}});
-    Pump();
+    DispatchPending();
     EXPECT_GT(SendMessageW(memo, EM_GETFIRSTVISIBLELINE, 0, 0), 10);
     ExpectOverBar(bar, OBJID_VSCROLL, "after the drag");
 }
@@ -253,7 +244,7 @@ TEST_F(ScrollOverlay, StandaloneBarIsCoveredWholeAndItsArrowsWorkThroughTheOverl
     SetScrollInfo(bar, SB_CTL, &range, TRUE);
     skin::TWScrollbar overlay(skin_);
     overlay.AttachToWindow(bar, skin::TWScrollbar::skControl);
-    Pump();
+    DispatchPending();
     ASSERT_TRUE(overlay.Shown());
     EXPECT_FALSE(overlay.Vertical());
     const RECT covered = ScreenRectOf(overlay.Handle()), control = ScreenRectOf(bar);
@@ -270,7 +261,7 @@ TEST_F(ScrollOverlay, StandaloneBarIsCoveredWholeAndItsArrowsWorkThroughTheOverl
     const POINT arrow{covered.right - 4, (covered.top + covered.bottom) / 2};
     SetCursorPos(arrow.x, arrow.y);
     testing_support::DragMouse(arrow, {});
-    Pump();
+    DispatchPending();
     EXPECT_GE(GetScrollPos(bar, SB_CTL), 1);
 }
 
@@ -293,7 +284,7 @@ POINT ThumbCentre(HWND list)
 TEST_F(ScrollOverlay, ListThumbDragEndsAtTheLastTopItemAndNoFurther)
 {
     const HWND list = ListOfItems(host_, 100);
-    Pump();
+    DispatchPending();
     const POINT start = ThumbCentre(list);
     SCROLLINFO range{sizeof range, SIF_ALL};
     GetScrollInfo(list, SB_VERT, &range);
@@ -305,7 +296,7 @@ TEST_F(ScrollOverlay, ListThumbDragEndsAtTheLastTopItemAndNoFurther)
     PostMessageW(list, WM_LBUTTONUP, 0, 0);
     const int last = range.nMax - static_cast<int>(range.nPage) + 1;
     EXPECT_EQ(skin::DragListThumb(list, start, GetSystemMetrics(SM_CXHSCROLL)), last);
-    Pump();
+    DispatchPending();
     EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), last);
     EXPECT_NE(GetCapture(), list);
 }
@@ -315,7 +306,7 @@ void CALLBACK TakeTheMouseAway(HWND, UINT, UINT_PTR, DWORD) { ReleaseCapture(); 
 TEST_F(ScrollOverlay, ListThumbDragEndsOnQuitAndOnLostCapture)
 {
     const HWND list = ListOfItems(host_, 100);
-    Pump();
+    DispatchPending();
     const POINT start = ThumbCentre(list);
     PostQuitMessage(7);
     skin::DragListThumb(list, start, GetSystemMetrics(SM_CXHSCROLL));
