@@ -2,20 +2,11 @@
 
 namespace app {
 
-TickAction ReplayCountdown::Tick()
-{
-    if (remaining_ms_ >= 1000) {
-        remaining_ms_ -= 1000;
-        return TickAction::Play;
-    }
-    return TickAction::PauseAndStop;
-}
-
-TickAction AutoPauseCountdown::Tick()
+TickAction SecondsCountdown::Tick()
 {
     if (remaining_ms_ < 1000) return TickAction::PauseAndStop;
     remaining_ms_ -= 1000;
-    return TickAction::None;
+    return running_;
 }
 
 }  // namespace app

@@ -13,26 +13,32 @@ enum class TickAction : std::uint8_t {
     PauseAndStop,  // toggle the player to pause and stop the timer
 };
 
-// Replay (F9, Timer4): plays on every tick while time remains, then pauses.
-class ReplayCountdown {
+// Whole seconds counted down, one a tick: while a second remains the tick takes it and
+// answers the countdown's running action, then it answers PauseAndStop.
+class SecondsCountdown {
 public:
     void Start(int seconds) { remaining_ms_ = seconds * 1000LL; }
     TickAction Tick();
     std::int64_t RemainingMs() const { return remaining_ms_; }
 
+protected:
+    explicit SecondsCountdown(TickAction running) : running_(running) {}
+
 private:
+    TickAction running_;
     std::int64_t remaining_ms_ = 0;
 };
 
-// Play then pause (F11, Timer3): lets the playback run while time remains, then pauses.
-class AutoPauseCountdown {
+// Replay (F9, Timer4): plays on every tick while time remains, then pauses.
+class ReplayCountdown : public SecondsCountdown {
 public:
-    void Start(int seconds) { remaining_ms_ = seconds * 1000LL; }
-    TickAction Tick();
-    std::int64_t RemainingMs() const { return remaining_ms_; }
+    ReplayCountdown() : SecondsCountdown(TickAction::Play) {}
+};
 
-private:
-    std::int64_t remaining_ms_ = 0;
+// Play then pause (F11, Timer3): lets the playback run while time remains, then pauses.
+class AutoPauseCountdown : public SecondsCountdown {
+public:
+    AutoPauseCountdown() : SecondsCountdown(TickAction::None) {}
 };
 
 }  // namespace app
