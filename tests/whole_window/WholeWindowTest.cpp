@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -14,10 +15,6 @@
 #include <vector>
 
 #include "app/Unit1.h"
-#include "skin/controls/SkinControl.h"
-#include "skin/controls/SkinManage.h"
-#include "skin/form/SkinForm.h"
-#include "skin/form/SkinMessages.h"
 #include "skin_form/SkinWindows.h"
 #include "support/ProcessDriver.h"
 #include "support/ProgramEnvironment.h"

@@ -1,5 +1,6 @@
 #include "whole_window/WholeWindows.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "skin/controls/SkinControl.h"
