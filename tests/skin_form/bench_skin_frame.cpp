@@ -7,8 +7,8 @@
 #include "app/Unit1.h"
 #include "skin/controls/SkinManage.h"
 #include "skin/form/SkinForm.h"
-#include "skin_form/SkinWindows.h"
 #include "support/BenchTiming.h"
+#include "support/MessagePump.h"
 #include "support/ProcessDriver.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
@@ -43,7 +43,7 @@ int main()
     form->SetWindowState(ui::TWindowState::wsNormal);
     form->SetBounds(20, 20, kWidth, kHeight);
     form->Show();
-    skintest::Pump(1500ms);
+    testing_support::Pump(1500ms);
     const HWND skinned = form->Handle();
     skin::TWinSkinForm* controller = skin::SkinManage() ? skin::SkinManage()->FindForm(skinned) : nullptr;
     if (!controller || controller->State() != skin::TFormSkinState::Ready) {
@@ -61,7 +61,7 @@ int main()
     HMENU menu = CreateMenu();
     for (const wchar_t* item : {L"更多功能", L"在线咨询购买建议", L"录音整理服务"}) AppendMenuW(menu, MF_STRING, 1, item);
     SetMenu(plain, menu);
-    skintest::Pump(300ms);
+    testing_support::Pump(300ms);
 
     const auto [system, ours] = testing_support::FastestRounds<2>(
         kRounds, {[plain] { return PaintTime(plain); }, [skinned] { return PaintTime(skinned); }});

@@ -137,7 +137,8 @@ TYPED_TEST(SkinCycles, SkinOffGivesTheWindowAndEveryControlBackAndSkinOnTakesThe
         const ControlState& before = plain.Controls[k];
         const ControlState& after = skinned.Controls[k];
         if (after.Probed) {
-            EXPECT_TRUE(after.Hooks > before.Hooks || after.Procedure != before.Procedure) << Narrow(Describe(after.Window));
+            EXPECT_TRUE(after.Hooks > before.Hooks || after.Procedure != before.Procedure)
+                << Narrow(Describe(after.Window));
         }
     }
     EXPECT_EQ(std::count_if(plain.Controls.begin(), plain.Controls.end(),

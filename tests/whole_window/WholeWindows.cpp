@@ -7,7 +7,7 @@
 #include "skin/controls/SkinManage.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinMessages.h"
-#include "skin_form/SkinWindows.h"
+#include "support/MessagePump.h"
 #include "ui/Forms.h"
 
 namespace wholewindow {
@@ -62,7 +62,7 @@ bool SwitchSkin(ui::TCustomForm& form, skin::TSkinData& skin, bool on)
     manager.SetCurrentSkin(skin);
     manager.Schedule(on ? 1 : 2, 1);
     const HWND window = form.Handle();
-    return skintest::PumpUntil([&] { return on ? FormReady(window) : manager.FindForm(window) == nullptr; },
+    return testing_support::PumpUntil([&] { return on ? FormReady(window) : manager.FindForm(window) == nullptr; },
                                std::chrono::seconds(10));
 }
 
@@ -70,7 +70,8 @@ bool FrameState::operator==(const FrameState& other) const
 {
     return Procedure == other.Procedure && Hooks == other.Hooks && Style == other.Style && ExStyle == other.ExStyle &&
            Window.cx == other.Window.cx && Window.cy == other.Window.cy && Client.cx == other.Client.cx &&
-           Client.cy == other.Client.cy && Region == other.Region && Menu == other.Menu && MenuItems == other.MenuItems &&
+           Client.cy == other.Client.cy && Region == other.Region && Menu == other.Menu &&
+           MenuItems == other.MenuItems &&
            Probed == other.Probed;
 }
 
@@ -115,11 +116,13 @@ std::string Describe(const FrameState& s)
 {
     std::ostringstream out;
     out << "procedure " << std::hex << s.Procedure << ", style " << s.Style << ", ex style " << s.ExStyle << std::dec
-        << ", hooks " << s.Hooks << ", window " << s.Window.cx << "x" << s.Window.cy << ", client " << s.Client.cx << "x"
+        << ", hooks " << s.Hooks << ", window " << s.Window.cx << "x" << s.Window.cy << ", client " << s.Client.cx
+        << "x"
         << s.Client.cy << ", region " << s.Region << ", menu " << s.Menu << " with " << s.MenuItems.size()
         << " items, probe " << s.Probed;
     for (const MenuItemState& item : s.MenuItems)
-        out << " [" << Narrow(item.Text) << " type " << std::hex << item.Type << " state " << item.State << std::dec << "]";
+        out << " [" << Narrow(item.Text) << " type " << std::hex << item.Type << " state " << item.State << std::dec
+            << "]";
     return out.str();
 }
 

@@ -12,8 +12,8 @@
 
 #include "app/Unit1.h"
 #include "skin/controls/SkinManage.h"
-#include "skin_form/SkinWindows.h"
 #include "support/BenchTiming.h"
+#include "support/MessagePump.h"
 #include "support/ProcessDriver.h"
 #include "ui/Dialogs.h"
 #include "ui/Forms.h"
@@ -43,18 +43,20 @@ double PaintTime(HWND window)
 void ReportSlowest(HWND window, const char* state)
 {
     std::vector<std::pair<double, HWND>> times;
-    for (HWND child : wholewindow::ChildWindows(window))
-        times.emplace_back(testing_support::TimePer(10, [child] {
-                               RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-                               GdiFlush();
-                           }),
-                           child);
+    for (HWND child : wholewindow::ChildWindows(window)) {
+        const double time = testing_support::TimePer(10, [child] {
+            RedrawWindow(child, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            GdiFlush();
+        });
+        times.emplace_back(time, child);
+    }
     std::sort(times.begin(), times.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     double total = 0;
     for (const auto& entry : times) total += entry.first;
     std::printf("  %s: %zu child windows, %.2f ms together; slowest:", state, times.size(), total);
     for (std::size_t k = 0; k < std::min<std::size_t>(3, times.size()); ++k)
-        std::printf(" %s %.2f ms;", wholewindow::Narrow(wholewindow::Describe(times[k].second)).c_str(), times[k].first);
+        std::printf(" %s %.2f ms;", wholewindow::Narrow(wholewindow::Describe(times[k].second)).c_str(),
+                    times[k].first);
     std::printf("\n");
 }
 
@@ -87,18 +89,19 @@ int main()
 
     app::TMainForm1* form = ShowMainForm(0);
     const HWND window = form->Handle();
-    if (!skintest::PumpUntil([&] { return wholewindow::FormReady(window); }, 10s)) Fail("the main window was not skinned");
+    if (!testing_support::PumpUntil([&] { return wholewindow::FormReady(window); }, 10s))
+        Fail("the main window was not skinned");
     // The same window that the skin engine never touches (the skin's disabling tag), shown
     // in turn with the other.
     app::TMainForm1* plain = ShowMainForm(form->SkinData1->DisableTag);
     ShowWindow(plain->Handle(), SW_HIDE);
-    skintest::Pump(500ms);
+    testing_support::Pump(500ms);
     if (wholewindow::Probed(plain->Handle())) Fail("the window with the disabling tag was skinned");
 
     const auto measure = [&](HWND shown, HWND hidden) {
         ShowWindow(hidden, SW_HIDE);
         ShowWindow(shown, SW_SHOWNA);
-        skintest::Pump(300ms);
+        testing_support::Pump(300ms);
         return PaintTime(shown);
     };
     const auto switchTo = [&](bool on) {
@@ -112,15 +115,16 @@ int main()
     measure(plain->Handle(), window);
     ReportSlowest(plain->Handle(), "never skinned");
 
-    const auto [skinned, off, never] = testing_support::FastestRounds<3>(kRounds, {[&] {
-                                                                              switchTo(true);
-                                                                              return measure(window, plain->Handle());
-                                                                          },
-                                                                          [&] {
-                                                                              switchTo(false);
-                                                                              return measure(window, plain->Handle());
-                                                                          },
-                                                                          [&] { return measure(plain->Handle(), window); }});
+    const auto skinnedRound = [&] {
+        switchTo(true);
+        return measure(window, plain->Handle());
+    };
+    const auto offRound = [&] {
+        switchTo(false);
+        return measure(window, plain->Handle());
+    };
+    const auto neverRound = [&] { return measure(plain->Handle(), window); };
+    const auto [skinned, off, never] = testing_support::FastestRounds<3>(kRounds, {skinnedRound, offRound, neverRound});
     std::printf("whole main window %dx%d, frame and every control, fastest of %d rounds of %d repaints:\n"
                 "  skinned %.2f ms, skin off %.2f ms, never skinned %.2f ms\n"
                 "  skinned / skin off %.2f, skinned / never skinned %.2f (aim at most 1.5)\n",
