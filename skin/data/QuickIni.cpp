@@ -73,7 +73,9 @@ void TQuickIni::LoadFromText(std::string_view text) {
 }
 
 int TQuickIni::FindSection(std::string_view section) const {
-    const std::string header = "[" + std::string(section) + "]";
+    std::string header;
+    header.reserve(section.size() + 2);
+    header.append(1, '[').append(section).append(1, ']');
     for (const auto& [name, position] : sections_)
         if (SameText(name, header)) return position;
     return -1;

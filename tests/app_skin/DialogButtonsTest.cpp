@@ -108,8 +108,9 @@ TEST_F(DialogButtonsTest, MainWindowBitButtonsAndCheckBoxAreSkinned)
         const HWND window = controls[k]->WindowHandle();
         EXPECT_TRUE(Skinned(window)) << k;
         // Buttons of the page not shown have nothing on the screen to read.
-        if (controls[k] != form_->CheckBox1 && GetFocus() != window && IsWindowVisible(window))
+        if (controls[k] != form_->CheckBox1 && GetFocus() != window && IsWindowVisible(window)) {
             EXPECT_EQ(Edge(window), SkinEdge(1)) << k;
+        }
     }
 }
 

@@ -103,8 +103,9 @@ protected:
             for (skin::TWScrollbar* overlay : {&bars.Vertical(), &bars.Horizontal()}) {
                 SendMessageW(overlay->Handle(), WM_MOUSELEAVE, 0, 0);
                 EXPECT_TRUE(skintest::MatchesBar(*overlay)) << step.name << (overlay->Vertical() ? " vertical" : " horizontal");
-                if (overlay->Shown())
+                if (overlay->Shown()) {
                     EXPECT_EQ(skintest::OverlayDiffering(*overlay, form_->SkinData1->Elements(), skin::bpNone), 0) << step.name;
+                }
             }
         }
     }

@@ -135,7 +135,7 @@ TEST_F(ScrollOverlay, MemoOverlaysStayOverTheBarsThroughTypingScrollingAndResizi
     } steps[] = {
         {"typing", [](HWND m) { for (wchar_t c : std::wstring(L"abc\r\r\r")) SendMessageW(m, WM_CHAR, c, 1); }},
         {"keyboard", [](HWND m) { SendMessageW(m, WM_KEYDOWN, VK_NEXT, 1); SendMessageW(m, WM_KEYDOWN, VK_NEXT, 1); }},
-        {"wheel", [](HWND m) { SendMessageW(m, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA * 3), 0); }},
+        {"wheel", [](HWND m) { SendMessageW(m, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA * 3)), 0); }},
         {"scroll request", [](HWND m) { SendMessageW(m, WM_VSCROLL, SB_BOTTOM, 0); }},
         {"resize", [](HWND m) { SetWindowPos(m, nullptr, 20, 30, 420, 300, SWP_NOZORDER | SWP_NOACTIVATE); }},
         {"maximise the host", [](HWND m) {
