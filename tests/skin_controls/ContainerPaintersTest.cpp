@@ -71,6 +71,14 @@ skintest::SkinPackage TestSkin()
     return package;
 }
 
+// The four sides a tab control can show its tabs on, in the order top, bottom, left, right.
+struct TabSide {
+    DWORD style;
+    const char* name;
+};
+constexpr TabSide kTabSides[] = {{0, "top"}, {TCS_BOTTOM, "bottom"}, {TCS_VERTICAL | TCS_MULTILINE, "left"},
+                                 {TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, "right"}};
+
 // A page control with more window style bits (the side of its tabs) from creation on.
 class TSidePages : public ui::TPageControl {
 public:
@@ -464,12 +472,6 @@ TEST_F(ContainerPaintersTest, ForeignPagesGetTheTabFramesAsPictures)
 // tab's own rectangle, the caption centred in it.
 TEST_F(ContainerPaintersTest, TabsOnEverySideDrawEachTabInItsOwnRectangle)
 {
-    struct Side {
-        DWORD style;
-        const char* name;
-    };
-    const Side sides[] = {{0, "top"}, {TCS_BOTTOM, "bottom"}, {TCS_VERTICAL | TCS_MULTILINE, "left"},
-                          {TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, "right"}};
     // Ink of a caption: the skin's text colours (red for normal tabs, blue for the selected
     // one), smoothed edges included; every other colour here is light in green.
     enum Ink { kNone, kNormalInk, kSelectedInk };
@@ -485,7 +487,7 @@ TEST_F(ContainerPaintersTest, TabsOnEverySideDrawEachTabInItsOwnRectangle)
         bool At(int x, int y) const { return Ink[static_cast<std::size_t>(y * Width + x)]; }
     };
     std::vector<Mask> captions;  // "设置" on each side
-    for (const Side& side : sides) {
+    for (const TabSide& side : kTabSides) {
         auto* pages = new TSidePages(form_, side.style);
         pages->SetBounds(360, 200, 200, 130);
         pages->SetParent(form_);
@@ -568,8 +570,8 @@ TEST_F(ContainerPaintersTest, TabsOnEverySideDrawEachTabInItsOwnRectangle)
     const Mask& upright = captions[0];
     for (int side : {2, 3}) {
         const Mask& turned = captions[static_cast<std::size_t>(side)];
-        ASSERT_EQ(turned.Width, upright.Height) << sides[side].name;
-        ASSERT_EQ(turned.Height, upright.Width) << sides[side].name;
+        ASSERT_EQ(turned.Width, upright.Height) << kTabSides[side].name;
+        ASSERT_EQ(turned.Height, upright.Width) << kTabSides[side].name;
         int inked = 0, differ = 0;
         for (int y = 0; y < upright.Height; ++y)
             for (int x = 0; x < upright.Width; ++x) {
@@ -578,20 +580,14 @@ TEST_F(ContainerPaintersTest, TabsOnEverySideDrawEachTabInItsOwnRectangle)
                 inked += expected;
                 differ += expected != seen;
             }
-        EXPECT_LT(differ * 10, inked) << sides[side].name << ": " << differ << " of " << inked << " ink pixels differ";
+        EXPECT_LT(differ * 10, inked) << kTabSides[side].name << ": " << differ << " of " << inked << " ink pixels differ";
     }
 }
 
 // Tab controls of the system with the tabs on each side, reached by the window route.
 TEST_F(ContainerPaintersTest, SystemTabControlsOnEverySide)
 {
-    struct Side {
-        DWORD style;
-        const char* name;
-    };
-    const Side sides[] = {{0, "top"}, {TCS_BOTTOM, "bottom"}, {TCS_VERTICAL | TCS_MULTILINE, "left"},
-                          {TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, "right"}};
-    for (const Side& side : sides) {
+    for (const TabSide& side : kTabSides) {
         const HWND tabs = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | side.style, 360, 200, 200, 160,
                                           form_->Handle(), nullptr, nullptr, nullptr);
         ASSERT_TRUE(tabs);
