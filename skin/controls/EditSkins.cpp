@@ -6,6 +6,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinImage.h"
 #include "ui/Exception.h"
+#include "ui/Gdi.h"
 
 namespace skin {
 
@@ -200,18 +201,15 @@ RECT PaintComboWindow(HWND combo, const TSkinElements& skin, bool pressed, bool 
         RECT list{};
         GetWindowRect(info.hwndList, &list);
         const SIZE part{frame.right - frame.left, list.top - frame.top};
-        const HDC dc = GetWindowDC(combo);
-        PaintControlBorder(dc, part, SIZE{part.cx - 4, part.cy - 4}, skin, true);
-        ReleaseDC(combo, dc);
+        const ui::WindowDC dc(combo);
+        PaintControlBorder(dc.get(), part, SIZE{part.cx - 4, part.cy - 4}, skin, true);
         return {};
     }
     if (known && (info.stateButton & STATE_SYSTEM_INVISIBLE)) return {};
     const bool leftScroll = (GetWindowLongPtrW(combo, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
-    const HDC dc = GetWindowDC(combo);
-    const RECT button = PaintComboBox(dc, SIZE{frame.right - frame.left, frame.bottom - frame.top}, skin,
-                                      ComboFrame(pressed, focusedOrOver, !(style & WS_DISABLED)), leftScroll);
-    ReleaseDC(combo, dc);
-    return button;
+    const ui::WindowDC dc(combo);
+    return PaintComboBox(dc.get(), SIZE{frame.right - frame.left, frame.bottom - frame.top}, skin,
+                         ComboFrame(pressed, focusedOrOver, !(style & WS_DISABLED)), leftScroll);
 }
 
 namespace {
